@@ -1,0 +1,61 @@
+# The Win32 shells, the shipped programs and the DLL. Static linking, so that no MinGW
+# runtime DLL has to ship beside them.
+enable_language(RC)
+add_compile_definitions(UNICODE _UNICODE NOMINMAX STRICT _WIN32_WINNT=0x0601 WINVER=0x0601)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+set(K2Q_SYSTEM_LIBS gdiplus comctl32 shlwapi shell32 ole32 oleaut32 uuid advapi32 user32 gdi32
+    kernel32 psapi)
+
+k2q_glob_win(K2Q_COMMON_WIN_SOURCES src/common)
+add_library(k2q_common_win STATIC ${K2Q_COMMON_WIN_SOURCES})
+target_link_libraries(k2q_common_win PUBLIC k2q_core ${K2Q_SYSTEM_LIBS})
+
+k2q_glob_win(K2Q_MONITOR_WIN_SOURCES src/monitor)
+if(K2Q_MONITOR_WIN_SOURCES)
+    add_library(k2q_monitor_win STATIC ${K2Q_MONITOR_WIN_SOURCES})
+    target_link_libraries(k2q_monitor_win PUBLIC k2q_common_win)
+endif()
+
+k2q_glob_win(K2Q_CONFIG_WIN_SOURCES src/config)
+if(K2Q_CONFIG_WIN_SOURCES)
+    add_library(k2q_config_win STATIC ${K2Q_CONFIG_WIN_SOURCES})
+    target_link_libraries(k2q_config_win PUBLIC k2q_common_win)
+endif()
+
+# A program is its WinMain.cpp, the resource scripts of its area and the area's shell library.
+function(k2q_program name area)
+    set(main ${PROJECT_SOURCE_DIR}/src/${area}/app/win/WinMain.cpp)
+    if(NOT EXISTS ${main})
+        set(main ${PROJECT_SOURCE_DIR}/src/${area}/shell/win/WinMain.cpp)
+    endif()
+    if(NOT EXISTS ${main})
+        return()
+    endif()
+    file(GLOB_RECURSE resources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${area}/*.rc)
+    add_executable(${name} WIN32 ${main} ${resources})
+    target_link_libraries(${name} PRIVATE k2q_${area}_win)
+    target_link_options(${name} PRIVATE -municode)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${K2Q_DIST_DIR})
+    add_dependencies(${name} k2q_dist_files)
+endfunction()
+
+# Files that ship beside the programs: language.xml and skins/ (from dist-files/ and from
+# generators that add themselves to k2q_dist_files).
+set(dist_copy ${CMAKE_COMMAND} -E make_directory ${K2Q_DIST_DIR})
+if(EXISTS ${PROJECT_SOURCE_DIR}/dist-files)
+    list(APPEND dist_copy COMMAND ${CMAKE_COMMAND} -E copy_directory
+         ${PROJECT_SOURCE_DIR}/dist-files ${K2Q_DIST_DIR})
+endif()
+add_custom_target(k2q_dist_files ALL COMMAND ${dist_copy} COMMENT "Laying out ${K2Q_DIST_DIR}")
+
+k2q_program(K2q_Mouse monitor)
+k2q_program(K2q_Config config)
+
+file(GLOB K2Q_KBSNARE_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/kbsnare/win/*.cpp)
+if(K2Q_KBSNARE_SOURCES)
+    file(GLOB kbsnare_defs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/kbsnare/win/*.def)
+    add_library(KbSnare SHARED ${K2Q_KBSNARE_SOURCES} ${kbsnare_defs})
+    target_link_libraries(KbSnare PRIVATE k2q_core user32 kernel32)
+    set_target_properties(KbSnare PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${K2Q_DIST_DIR})
+endif()
