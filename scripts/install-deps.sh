@@ -13,6 +13,10 @@ packages=(
     wine wine64 xvfb x11-utils imagemagick fonts-liberation2
     # fuzzing and sanitizers with clang
     clang libclang-rt-14-dev
+    # benchmark baselines
+    libpugixml-dev
+    # the skin and icon generator (Debian's python3, not a user's own interpreter)
+    python3 python3-pil librsvg2-bin
 )
 
 missing=()
