@@ -14,6 +14,9 @@ target_include_directories(k2q_test_support PUBLIC ${PROJECT_SOURCE_DIR}/tests)
 target_link_libraries(k2q_test_support PUBLIC k2q_core GTest::gmock)
 target_compile_definitions(k2q_test_support PUBLIC
     K2Q_SOURCE_DIR="${PROJECT_SOURCE_DIR}" K2Q_DIST_DIR="${K2Q_DIST_DIR}")
+if(K2Q_ICON_DIR)
+    target_compile_definitions(k2q_test_support PUBLIC K2Q_ICON_DIR="${K2Q_ICON_DIR}")
+endif()
 
 file(GLOB_RECURSE core_test_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/*_test.cpp)
 list(FILTER core_test_sources EXCLUDE REGEX "/win/")

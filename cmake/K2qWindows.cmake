@@ -38,6 +38,11 @@ function(k2q_program name area)
     target_link_options(${name} PRIVATE -municode)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${K2Q_DIST_DIR})
     add_dependencies(${name} k2q_dist_files)
+    # Resource scripts name the generated icons bare ("program.ico"); windres finds them here.
+    target_include_directories(${name} PRIVATE $<$<COMPILE_LANGUAGE:RC>:${K2Q_ICON_DIR}>)
+    if(resources)
+        set_source_files_properties(${resources} PROPERTIES OBJECT_DEPENDS "${K2Q_ICON_FILES}")
+    endif()
 endfunction()
 
 # Files that ship beside the programs: language.xml and skins/ (from dist-files/ and from
@@ -48,6 +53,7 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/dist-files)
          ${PROJECT_SOURCE_DIR}/dist-files ${K2Q_DIST_DIR})
 endif()
 add_custom_target(k2q_dist_files ALL COMMAND ${dist_copy} COMMENT "Laying out ${K2Q_DIST_DIR}")
+add_dependencies(k2q_dist_files k2q_skins)
 
 k2q_program(K2q_Mouse monitor)
 k2q_program(K2q_Config config)
