@@ -72,7 +72,7 @@ class Control:
         return self.kind in STATEFUL
 
 
-@dataclass
+@dataclass(eq=False)  # one object per window: hashed by identity
 class Window:
     id: str
     area: str

@@ -2,7 +2,7 @@
 """Makes every skin picture of the skin table, the program and tray-menu icons, and the contact
 sheet.
 
-    make_skins.py --skins DIR [--icons DIR] [--sheet FILE]
+    make_skins.py [--skins DIR] [--icons DIR] [--sheet FILE]
     make_skins.py --list-outputs --skins DIR --icons DIR
 
 Pictures go to DIR/<area>/<file> with the table's exact names: PNG, or 24-bit BMP for the
@@ -39,7 +39,7 @@ def save(img, path):
     if path.suffix.lower() == ".bmp":
         img.convert("RGB").save(tmp, format="BMP")
     else:
-        img.save(tmp, format="PNG", optimize=False, compress_level=9)
+        img.save(tmp, format="PNG")
     tmp.replace(path)
 
 
@@ -53,18 +53,21 @@ def outputs(table, skins, icon_dir):
 def main(argv=None):
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("--table", type=Path, default=layout.TABLE)
-    ap.add_argument("--skins", type=Path, required=True)
+    ap.add_argument("--skins", type=Path)
     ap.add_argument("--icons", type=Path)
     ap.add_argument("--sheet", type=Path)
     ap.add_argument("--list-outputs", action="store_true")
     args = ap.parse_args(argv)
     table = layout.load(args.table)
     if args.list_outputs:
+        if not args.skins:
+            ap.error("--list-outputs needs --skins")
         print(";".join(str(f) for f in outputs(table, args.skins, args.icons)))
         return 0
     pictures = render(table)
-    for win, role, area, name in table.files():
-        save(pictures[(win.id, role)], args.skins / area / name)
+    if args.skins:
+        for win, role, area, name in table.files():
+            save(pictures[(win.id, role)], args.skins / area / name)
     if args.icons:
         icons.write_all(args.icons)
     if args.sheet:

@@ -64,6 +64,9 @@ class Mouse:
             base = (62, 67, 76)
         elif lit:
             base = (112, 119, 131)
+        if state == "o":
+            base = p.mix(base, p.ORANGE, 0.1)  # the buttons warm up under the pointer
+
         def seam_y(x):
             return seam + 6 * (1 - ((x - cx) / (right - cx)) ** 2)
 
@@ -120,5 +123,3 @@ class Mouse:
                     p.line(img, strip, p.ORANGE, 4, opacity=0.4, blur=2)
                 p.line(img, strip, p.ORANGE_LIGHT if lit else (150, 78, 26), 1.6)
         p.emblem(img, cx, seam + 108, 26, shadowed=False)
-        if state == "o":
-            p.polygon(img, shell, p.ORANGE, opacity=0.08)

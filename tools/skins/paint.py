@@ -17,8 +17,8 @@ SS = 4  # supersampling factor
 METAL_TOP = (234, 236, 239)
 METAL_BOTTOM = (203, 207, 213)
 FRAME = (38, 41, 46)
-GLASS_TOP = (9, 10, 12)
-GLASS_BOTTOM = (15, 17, 20)
+GLASS_TOP = (7, 8, 9)
+GLASS_BOTTOM = (13, 14, 16)
 ORANGE = (243, 132, 32)
 ORANGE_LIGHT = (255, 170, 70)
 ORANGE_DEEP = (190, 86, 18)
@@ -201,7 +201,7 @@ def noise(size, seed, stretch=1):
     """Grey noise around 128; stretch > 1 draws it out into horizontal brush strokes."""
     rnd = random.Random(seed)
     w = max(1, size[0] // stretch)
-    data = bytes(rnd.randrange(256) for _ in range(w * size[1]))
+    data = rnd.randbytes(w * size[1])
     img = Image.frombytes("L", (w, size[1]), data)
     if stretch > 1:
         img = img.resize(size, Image.Resampling.BICUBIC)
@@ -254,8 +254,8 @@ def glass(img, box, radius=4, top=GLASS_TOP, bottom=GLASS_BOTTOM, lip=True, glos
     draw(img, BLACK, box, opacity=0.8, blur=0.8, build=top_edge)
     if gloss and b - t > 14:
         sheen = (l + 2, t + 1, r - 2, t + round((b - t) * 0.4))
-        rect(img, sheen, Gradient(sheen, (40, 44, 50), (16, 18, 21)), max(1, radius - 1),
-             opacity=0.35)
+        rect(img, sheen, Gradient(sheen, (34, 37, 42), (13, 14, 16)), max(1, radius - 1),
+             opacity=0.3)
 
 
 def raised(img, box, radius=4, top=(247, 248, 250), bottom=(216, 220, 226),
@@ -369,6 +369,18 @@ def check_box(img, box, state, checked):
         tick(img, inner, ORANGE_LIGHT, width=max(1.5, (r - l) / 6))
 
 
+def corners(box, tl, tr, br, bl):
+    """The outline of a rectangle whose four corners have their own radii."""
+    l, t, r, b = box
+
+    def arc(cx, cy, radius, a0):
+        return [(cx + radius * math.cos(math.radians(a)), cy + radius * math.sin(math.radians(a)))
+                for a in range(a0, a0 + 91, 10)]
+
+    return (arc(l + tl, t + tl, tl, 180) + arc(r - tr, t + tr, tr, 270) +
+            arc(r - br, b - br, br, 0) + arc(l + bl, b - bl, bl, 90))
+
+
 def bezier(p0, p1, p2, p3, steps=24):
     out = []
     for i in range(steps + 1):
@@ -404,6 +416,13 @@ def emblem(img, cx, cy, size, shadowed=True):
     mw, mh = size * 0.44, size * 0.66
     body = (cx - mw / 2, cy - mh / 2 + size * 0.02, cx + mw / 2, cy + mh / 2 + size * 0.02)
     rect(img, body, Gradient(body, (58, 63, 71), (22, 24, 28)), mw / 2)
+    if size >= 40:
+        # A soft reflection down the left of the shell.
+        ellipse(img, (body[0] + mw * 0.12, body[1] + mh * 0.48, cx - mw * 0.02, body[3] - mh * 0.08),
+                WHITE, opacity=0.13, blur=size / 40)
+        line(img, [(body[2] - mw * 0.1, body[1] + mh * 0.55), (body[2] - mw * 0.1,
+                                                                body[3] - mh * 0.22)],
+             ORANGE, max(1.0, size / 60), opacity=0.7)
     lw = max(1.0, size / 30)
     split = body[1] + mh * 0.42
     line(img, [(cx, body[1] + mh * 0.04), (cx, split)], ORANGE_LIGHT, lw)

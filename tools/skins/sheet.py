@@ -17,7 +17,9 @@ OUTLINE = {
 }
 LINE = (255, 255, 0)
 SCALE = {"scroll_test": 0.5}
-ZOOM = {"macro_icon": 3, "slider_thumb": 3}
+ZOOM = {"macro_icon": 4, "slider_thumb": 4}
+# The tray menu draws its icons on these (selected and normal item).
+ICON_BACKGROUND = {True: (177, 185, 207, 255), False: (219, 216, 209, 255)}
 
 
 def _font(size):
@@ -83,7 +85,11 @@ def contact_sheet(table, pictures, icon_previews):
         title = f"skins/{win.area}  ·  {win.id}  ·  {win.width} × {win.height}"
         blocks.append(_block(title, tiles, font, small))
     for name, images in icon_previews.items():
-        tiles = [(f"{img.width}", img) for img in images]
+        tiles = []
+        for img in images:
+            tile = Image.new("RGBA", img.size, ICON_BACKGROUND["selected" in name])
+            tile.alpha_composite(img)
+            tiles.append((f"{img.width}", tile))
         blocks.append(_block(f"{name}  ·  icon", tiles, font, small))
     # Shelf packing: blocks left to right, a new shelf when the width is used up.
     shelves, shelf, used = [], [], 0

@@ -3,6 +3,8 @@ that background with every stateful control drawn in its normal, pointer-over or
 so the three differ only inside the controls. All positions come from the skin table; the
 decorations (panels, insets, symbols) are placed relative to the table's rectangles."""
 
+import functools
+
 from PIL import Image
 
 import paint as p
@@ -106,9 +108,10 @@ def main_dialog(win, layout):
     c = win.controls
     img = metal_window(win, seed=11)
     w, h = win.size
-    title_band(img, (1, 1, w - 1, 42), seed=12)
-    p.emblem(img, 30, 21, 28)
-    stripes(img, 52, 12, 19)
+    band = c["AssignPage"].rect.top - 13  # the title band ends a little above the tabs
+    title_band(img, (1, 1, w - 1, band), seed=12)
+    p.emblem(img, 30, band / 2, 28)
+    stripes(img, 52, band / 2 - 9, 19)
     # The menu bar: the four menu buttons in one milled slot.
     bar = c["Profile"].rect.union(c["Link"].rect).grow(4, 3)
     groove(img, bar.box)
@@ -124,13 +127,14 @@ def main_dialog(win, layout):
     p.rect(img, page.box, (24, 26, 30))
     tabs = c["AssignPage"].rect.union(c["SensitivityPage"].rect)
     p.rect(img, (tabs.left - 4, tabs.bottom - 2, tabs.right + 4, page.top - 3), (44, 48, 54))
-    # The foot: a darker band under the buttons, with the version caption's place on it.
-    foot = (1, 462, w - 1, h - 1)
-    p.rect(img, (1, 461, w - 1, 462), p.WHITE, opacity=0.8)
-    p.rect(img, (1, 462, w - 1, 463), (150, 156, 164))
-    p.brushed(img, (1, 463, w - 1, h - 1), top=(218, 221, 226), bottom=(205, 209, 215), seed=13)
-    p.rect(img, (foot[0], h - 2, w - 1, h - 1), p.BLACK, opacity=0.2)
-    stripes(img, 18, 470, 20, colour=p.ORANGE, step=8)
+    # The foot: a darker band under the buttons, carrying the version caption.
+    foot = c["Ok"].rect.bottom + 6
+    p.rect(img, (1, foot - 1, w - 1, foot), p.WHITE, opacity=0.8)
+    p.rect(img, (1, foot, w - 1, foot + 1), (150, 156, 164))
+    p.brushed(img, (1, foot + 1, w - 1, h - 1), top=(218, 221, 226), bottom=(205, 209, 215),
+              seed=13)
+    p.rect(img, (1, h - 2, w - 1, h - 1), p.BLACK, opacity=0.2)
+    stripes(img, 18, c["Version"].rect.top, 20, colour=p.ORANGE, step=8)
     # Plates behind the button groups.
     for group in (c["Reset"].rect, c["Ok"].rect.union(c["Apply"].rect)):
         p.rect(img, group.grow(4).box, p.BLACK, 6, opacity=0.10)
@@ -157,7 +161,9 @@ def main_dialog(win, layout):
 
 # ---------------------------------------------------------------- button page
 
+@functools.lru_cache(maxsize=None)
 def button_page_base(win):
+    """The page without its labels' states; the mouse pictures are drawn on a piece of it."""
     c = win.controls
     img = metal_window(win, seed=21, frame=False)
     area = c["PictureArea"].rect
@@ -213,7 +219,7 @@ def button_page(win, layout):
 def mouse_pictures(win, layout, lit):
     page = layout["button_page"]
     origin = page.points["MousePicture"]
-    background = button_page_base(page).crop((origin[0], origin[1], origin[0] + win.width,
+    background = button_page_base(page).copy().crop((origin[0], origin[1], origin[0] + win.width,
                                               origin[1] + win.height))
     mouse = Mouse(page.lines)
     out = {}
@@ -310,47 +316,48 @@ def macro(win, layout):
         p.glass(img, r.grow(2).box, radius=3, top=(0, 0, 0), bottom=(0, 0, 0), gloss=False)
     # The right-hand group: recording controls on a raised plate.
     group = c["LoopBox"].rect.union(c["ModifyDelay"].rect).union(c["Record"].rect).grow(5)
-    group = p_rect(group.left + 2, group.top, group.right, group.bottom)
-    p.raised(img, group, radius=5, top=(238, 240, 243), bottom=(222, 225, 230))
+    p.raised(img, (group.left + 2, group.top, group.right, group.bottom), radius=5,
+             top=(238, 240, 243), bottom=(222, 225, 230))
     for name in ("LoopCount", "DelayField"):
         r = c[name].rect
         p.glass(img, r.box, radius=2, top=(0, 0, 0), bottom=(0, 0, 0), gloss=False)
-    # The mouse whose three buttons record mouse clicks.
+    # The mouse whose three buttons record mouse clicks: its outline follows the three
+    # pictured buttons, its palm reaches down to the OK button.
     left, mid, right = c["LeftButton"].rect, c["MiddleButton"].rect, c["RightButton"].rect
-    top = left.top
-    body = (left.left - 3, top - 3, right.right + 3, c["Ok"].rect.top - 5)
-    p.rect(img, (body[0] + 1, body[1] + 4, body[2] + 1, body[3] + 4), p.BLACK, 16,
-           opacity=0.4, blur=3)
-    p.rect(img, body, (12, 13, 15), 16)
-    inner = (body[0] + 1, body[1] + 1, body[2] - 1, body[3] - 1)
-    p.rect(img, inner, p.Gradient(inner, (70, 76, 86), (30, 33, 38), horizontal=True), 15)
-    p.rect(img, (mid.left - 1, left.bottom, mid.right + 1, left.bottom + 1), (8, 9, 11))
-    p.rect(img, (left.left, left.bottom, right.right, left.bottom + 1), (8, 9, 11))
-    p.emblem(img, (body[0] + body[2]) / 2, (left.bottom + body[3]) / 2 + 1, 13, shadowed=False)
+    body = (left.left - 3, left.top - 3, right.right + 3, c["Ok"].rect.top - 4)
+    outline = p.corners(body, 15, 15, 30, 30)
+    p.polygon(img, [(x + 1, y + 4) for x, y in outline], p.BLACK, opacity=0.45, blur=3)
+    p.polygon(img, outline, (12, 13, 15))
+    shell = p.corners((body[0] + 1, body[1] + 1, body[2] - 1, body[3] - 1), 14, 14, 29, 29)
+    p.polygon(img, shell, p.Gradient(body, (78, 84, 94), (28, 31, 36), horizontal=True))
+    p.ellipse(img, (body[0] + 6, left.bottom + 2, (body[0] + body[2]) / 2, body[3] - 6), p.WHITE,
+              opacity=0.08, blur=4)
+    p.rect(img, (left.left, left.bottom + 1, right.right, left.bottom + 2), (8, 9, 11))
+    p.rect(img, (mid.left, mid.top - 1, mid.right, mid.bottom), (6, 7, 8), 3)
+    palm_y = (left.bottom + body[3]) / 2
+    p.emblem(img, (body[0] + body[2]) / 2, palm_y, 12, shadowed=False)
 
     def mouse_button(kind):
         def paint_button(img, box, state):
             l, t, r, b = box
-            base = {"n": (104, 111, 122), "o": (210, 108, 34), "d": (52, 56, 63)}[state]
-            radius = {"left": (12, 2), "right": (2, 12), "middle": (4, 4)}[kind]
-            p.rect(img, box, (10, 11, 13), 3)
-            inner = (l + 1, t + 1, r - 1, b - 1)
-            fill = p.Gradient(inner, p.mix(base, p.WHITE, 0.18), p.mix(base, p.BLACK, 0.35))
+            base = {"n": (108, 115, 126), "o": (214, 110, 34), "d": (50, 54, 61)}[state]
+            light, dark = p.mix(base, p.WHITE, 0.16), p.mix(base, p.BLACK, 0.38)
             if kind == "middle":
-                wheel = (l + 6, t + 4, r - 6, b - 8)
-                p.rect(img, inner, (8, 9, 10), 3)
-                p.rect(img, wheel, p.Gradient(wheel, p.mix(base, p.WHITE, 0.2),
-                                              p.mix(base, p.BLACK, 0.3), horizontal=True), 4)
+                wheel = (l + 6, t + 3, r - 6, b - 7)
+                p.rect(img, box, (6, 7, 8), 3)
+                p.rect(img, wheel, p.Gradient(wheel, dark, light, horizontal=True), 4)
                 for y in range(wheel[1] + 4, wheel[3] - 2, 4):
-                    p.rect(img, (wheel[0] + 1, y, wheel[2] - 1, y + 1), (10, 11, 13))
-                if state != "o":
-                    p.rect(img, ((l + r) / 2 - 0.75, wheel[1] + 2, (l + r) / 2 + 0.75,
-                                 wheel[3] - 2), p.ORANGE if state == "d" else (156, 82, 30))
+                    p.rect(img, (wheel[0] + 1, y, wheel[2] - 1, y + 1), (10, 11, 13), opacity=0.8)
+                stripe = p.WHITE if state == "o" else (p.ORANGE if state == "d" else (160, 84, 30))
+                cx = (l + r) / 2
+                p.rect(img, (cx - 0.75, wheel[1] + 2, cx + 0.75, wheel[3] - 2), stripe)
                 return
-            outer, inner_r = radius
-            pts = rounded_corner_box(inner, outer, inner_r, kind)
-            p.polygon(img, pts, fill)
-            p.polygon(img, [(x, y) for x, y in pts if y < t + 12], p.WHITE, opacity=0.0)
+            radii = (11, 2, 3, 3) if kind == "left" else (2, 11, 3, 3)
+            rounded = p.corners((l + 0.5, t + 0.5, r - 0.5, b - 0.5), *radii)
+            p.polygon(img, rounded, p.Gradient(box, light, dark))
+            p.polygon(img, p.corners((l + 2, t + 1.5, r - 2, t + 9), *(max(1, v - 2)
+                                                                      for v in radii[:2]), 2, 2),
+                      p.WHITE, opacity=0.18 if state != "d" else 0.05)
             if state == "d":
                 p.rect(img, (l + 1, t + 1, r - 1, t + 3), p.BLACK, opacity=0.4)
         return paint_button
@@ -378,28 +385,6 @@ def macro(win, layout):
     return three_state(win, img, decor=decor, override=override)
 
 
-def p_rect(l, t, r, b):
-    return (l, t, r, b)
-
-
-def rounded_corner_box(box, outer, inner, kind):
-    """A mouse-button outline: the top outer corner rounded with radius outer, the others
-    with radius inner (the left button's outer corner is its top left)."""
-    l, t, r, b = box
-
-    def corner(cx, cy, radius, a0, a1):
-        import math
-        return [(cx + radius * math.cos(math.radians(a)), cy + radius * math.sin(math.radians(a)))
-                for a in range(a0, a1 + 1, 10)]
-
-    if kind == "left":
-        tl, tr, br, bl = outer, inner, inner, inner
-    else:
-        tl, tr, br, bl = inner, outer, inner, inner
-    return (corner(l + tl, t + tl, tl, 180, 270) + corner(r - tr, t + tr, tr, 270, 360) +
-            corner(r - br, b - br, br, 0, 90) + corner(l + bl, b - bl, bl, 90, 180))
-
-
 def macro_icons(win, layout):
     out = {}
     dim, lit = (96, 116, 146), p.ORANGE_LIGHT
@@ -421,7 +406,7 @@ def macro_icons(win, layout):
         else:
             # A stopwatch.
             p.ellipse(img, (2, 3, 14, 15), colour)
-            p.ellipse(img, (3.6, 4.6, 12.4, 13.4), (0, 0, 0, 0) if False else (12, 13, 15))
+            p.ellipse(img, (3.6, 4.6, 12.4, 13.4), (12, 13, 15))
             p.rect(img, (6.5, 0.5, 9.5, 2.5), colour, 0.5)
             p.line(img, [(8, 9), (8, 6)], colour, 1.3)
             p.line(img, [(8, 9), (10.5, 10.5)], colour, 1.3)
@@ -464,13 +449,12 @@ def about(win, layout):
     hero = (1, 1, w - 1, 66)
     p.rect(img, hero, p.Gradient(hero, (30, 33, 38), (10, 11, 13)))
     p.ellipse(img, (-40, -50, 200, 110), p.ORANGE, opacity=0.16, blur=20)
-    title_band_edge = hero[3]
-    p.rect(img, (1, title_band_edge, w - 1, title_band_edge + 1), p.ORANGE_DEEP)
-    p.rect(img, (1, title_band_edge + 1, w - 1, title_band_edge + 2), p.ORANGE, opacity=0.5)
+    p.rect(img, (1, hero[3], w - 1, hero[3] + 1), p.ORANGE_DEEP)
+    p.rect(img, (1, hero[3] + 1, w - 1, hero[3] + 2), p.ORANGE, opacity=0.5)
     p.emblem(img, 38, 33, 42, shadowed=True)
     stripes(img, 70, 20, 26, count=3, step=9, width=5, slant=8)
-    for i, x in enumerate(range(110, 300, 24)):
-        p.rect(img, (x, 31, x + 16, 35), (60, 64, 71), 2, opacity=0.9 - i * 0.1)
+    rule = (112, 33, 300, 34)
+    p.rect(img, rule, p.Gradient(rule, p.ORANGE, (30, 33, 38), horizontal=True), opacity=0.8)
     texts = [c[n].rect for n in ("VersionCaption", "SupportCaption", "ForumCaption",
                                  "InfoCaption", "HomeLink", "ForumLink")]
     box = texts[0]
