@@ -68,7 +68,7 @@ class System : public SystemPort {
     WindowRef DesktopWindow() override { return 6; }
     std::uint32_t WindowStyle(WindowRef) override { return kStyleMaximizeBox; }
     void SendSystemCommand(WindowRef, std::uint32_t) override {}
-    void PostMessage(WindowRef w, std::uint32_t, std::uintptr_t, std::intptr_t) override {
+    void PostWindowMessage(WindowRef w, std::uint32_t, std::uintptr_t, std::intptr_t) override {
         Check(w != 0);
     }
 };

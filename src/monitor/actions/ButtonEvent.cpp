@@ -15,7 +15,7 @@ void NotifyConfigWindow(const MonitorState& monitor, const ActionPorts& ports,
                         std::uintptr_t notice) {
     // Posted, never sent: the monitor must not wait for the configuration program.
     if (monitor.configWindow != 0) {
-        ports.system.PostMessage(monitor.configWindow, kScrollNoticeMessage, notice, 0);
+        ports.system.PostWindowMessage(monitor.configWindow, kScrollNoticeMessage, notice, 0);
     }
 }
 

@@ -52,8 +52,8 @@ class SystemPort {
     // Sent, not posted: the command is carried out when this returns.
     virtual void SendSystemCommand(WindowRef window, std::uint32_t command) = 0;
 
-    virtual void PostMessage(WindowRef window, std::uint32_t message, std::uintptr_t wParam,
-                             std::intptr_t lParam) = 0;
+    virtual void PostWindowMessage(WindowRef window, std::uint32_t message, std::uintptr_t wParam,
+                                   std::intptr_t lParam) = 0;
 };
 
 // Sideways scrolling of the window under the pointer: a positive count scrolls left, a

@@ -119,7 +119,8 @@ class FakeSystem : public SystemPort {
     void SendSystemCommand(WindowRef w, std::uint32_t command) override {
         log.push_back("syscommand " + Hex(w) + " " + Hex(command));
     }
-    void PostMessage(WindowRef w, std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp) override {
+    void PostWindowMessage(WindowRef w, std::uint32_t msg, std::uintptr_t wp,
+                           std::intptr_t lp) override {
         log.push_back("post " + Hex(w) + " " + Hex(msg) + " " + Hex(wp) + " " +
                       Hex(static_cast<std::uintptr_t>(lp)));
     }
