@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "common/win/OptionalApi.h"
+#include <algorithm>
 
 namespace k2q::monitor {
 namespace {
@@ -10,31 +10,20 @@ namespace {
 // Not in every SDK's headers; the value is fixed by the system.
 constexpr DWORD kHighResolutionTimerFlag = 0x00000002;  // CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 
-// How early each way of waiting hands over to the spin: a high-resolution timer wakes well
-// within this, a Sleep at 1 ms resolution within about two timer steps.
-constexpr std::int64_t kTimerMarginUs = 1000;
-constexpr std::int64_t kSleepMarginUs = 2000;
-
-using TimePeriodFn = UINT WINAPI(UINT);
+// The spin covers the latest recent wake-up plus this, within these bounds.
+constexpr std::int64_t kMarginSlackUs = 200;
+constexpr std::int64_t kMinMarginUs = 200;
+constexpr std::int64_t kMaxMarginUs = 2000;
 
 }  // namespace
 
-// timeBeginPeriod and timeEndPeriod, looked up in winmm at run time so the monitor does not
-// load the multimedia library unless it needs it.
-struct PreciseClock::TimerResolution {
-    win::OptionalFunction<TimePeriodFn> begin{L"winmm.dll", "timeBeginPeriod"};
-    win::OptionalFunction<TimePeriodFn> end{L"winmm.dll", "timeEndPeriod"};
-};
-
 PreciseClock::PreciseClock()
     : timer_(
-          ::CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimerFlag, TIMER_ALL_ACCESS)) {
-    if (!timer_) {
-        resolution_ = std::make_unique<TimerResolution>();
-    }
+          ::CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimerFlag, TIMER_ALL_ACCESS)),
+      marginUs_(kMaxMarginUs) {
+    // Cautious until the first stage has shown how punctual it is.
+    recentLateness_.fill(kMaxMarginUs - kMarginSlackUs);
 }
-
-PreciseClock::~PreciseClock() = default;
 
 void PreciseClock::SleepMilliseconds(std::uint32_t milliseconds) {
     if (milliseconds == 0) {
@@ -42,39 +31,44 @@ void PreciseClock::SleepMilliseconds(std::uint32_t milliseconds) {
         return;
     }
     const std::int64_t deadline = NowMicroseconds() + std::int64_t(milliseconds) * 1000;
-    WaitMostOfTheWay(deadline);
+    if (milliseconds * 1000ll > marginUs_) {
+        NoteLateness(WaitUntil(deadline - marginUs_));
+    }
     while (NowMicroseconds() < deadline) {
         YieldProcessor();
     }
 }
 
-void PreciseClock::WaitMostOfTheWay(std::int64_t deadline) {
-    const std::int64_t left = deadline - NowMicroseconds();
-    if (timer_ && left > kTimerMarginUs && WaitOnTimer(left - kTimerMarginUs)) {
-        return;
+std::int64_t PreciseClock::WaitUntil(std::int64_t wake) {
+    const std::int64_t start = NowMicroseconds();
+    if (timer_) {
+        LARGE_INTEGER due;
+        due.QuadPart = -(wake - start) * 10;  // relative, in 100 ns units
+        if (::SetWaitableTimerEx(timer_.get(), &due, 0, nullptr, nullptr, nullptr, 0) &&
+            ::WaitForSingleObject(timer_.get(), INFINITE) == WAIT_OBJECT_0) {
+            return NowMicroseconds() - wake;
+        }
     }
-    if (left > kSleepMarginUs) {
-        SleepWithFineResolution(left - kSleepMarginUs);
+    // Sleep counts whole milliseconds: wake at the last one before the margin.
+    const std::int64_t whole = (wake - start) / 1000;
+    if (whole < 1) {
+        return 0;
     }
-}
-
-bool PreciseClock::WaitOnTimer(std::int64_t microseconds) {
-    LARGE_INTEGER due;
-    due.QuadPart = -microseconds * 10;  // relative, in 100 ns units
-    if (!::SetWaitableTimerEx(timer_.get(), &due, 0, nullptr, nullptr, nullptr, 0)) {
-        return false;
-    }
-    return ::WaitForSingleObject(timer_.get(), INFINITE) == WAIT_OBJECT_0;
-}
-
-void PreciseClock::SleepWithFineResolution(std::int64_t microseconds) {
-    // The resolution is a system-wide setting that costs power: raised for this sleep only.
-    const bool raised =
-        resolution_ && resolution_->begin && resolution_->end && resolution_->begin.get()(1) == 0;
-    ::Sleep(static_cast<DWORD>(microseconds / 1000));
+    // The resolution is a setting of the whole system on older Windows and costs power: raised
+    // for this sleep only.
+    const bool raised = beginPeriod_ && endPeriod_ && beginPeriod_.get()(1) == 0;
+    ::Sleep(static_cast<DWORD>(whole));
     if (raised) {
-        resolution_->end.get()(1);
+        endPeriod_.get()(1);
     }
+    return NowMicroseconds() - (start + whole * 1000);
+}
+
+void PreciseClock::NoteLateness(std::int64_t microseconds) {
+    recentLateness_[nextLateness_] = std::max<std::int64_t>(microseconds, 0);
+    nextLateness_ = (nextLateness_ + 1) % recentLateness_.size();
+    const std::int64_t latest = *std::max_element(recentLateness_.begin(), recentLateness_.end());
+    marginUs_ = std::clamp(latest + kMarginSlackUs, kMinMarginUs, kMaxMarginUs);
 }
 
 }  // namespace k2q::monitor
