@@ -95,9 +95,12 @@ int main() {
     const MeasuringClock ours = Play(precise, *table, preciseTotal);
     const MeasuringClock baseline = Play(naive, *table, naiveTotal);
 
-    std::printf("macro of %d events, %zu pauses; first stage on %s; baseline: plain Sleep\n",
-                kMacroEventCapacity, ours.errors.size(),
-                precise.HasHighResolutionTimer() ? "a high-resolution timer" : "Sleep at 1 ms");
+    std::printf(
+        "macro of %d events, %zu pauses; baseline: plain Sleep. Player clock: %s, "
+        "ending %s\n",
+        kMacroEventCapacity, ours.errors.size(),
+        precise.HasHighResolutionTimer() ? "high-resolution timer" : "no such timer",
+        precise.SpinsAtTheEnd() ? "in two stages with a spin" : "on whole Sleeps");
     const auto a = bench::Summarize(ours.errors), b = bench::Summarize(baseline.errors);
     bench::PrintComparison("|actual-requested| median, all pauses", a.median, b.median, "ms");
     bench::PrintComparison("|actual-requested| p99, all pauses", a.p99, b.p99, "ms");

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace k2q::monitor {
 namespace {
@@ -15,12 +16,17 @@ constexpr std::int64_t kMarginSlackUs = 200;
 constexpr std::int64_t kMinMarginUs = 200;
 constexpr std::int64_t kMaxMarginUs = 2000;
 
+// Trials of both ways, taken in turn, and the pauses between two rounds of trials.
+constexpr int kTrials = 16;
+constexpr int kPausesBetweenTrials = 400;
+
 }  // namespace
 
 PreciseClock::PreciseClock()
     : timer_(
           ::CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimerFlag, TIMER_ALL_ACCESS)),
-      marginUs_(kMaxMarginUs) {
+      marginUs_(kMaxMarginUs),
+      trialsLeft_(kTrials) {
     // Cautious until the first stage has shown how punctual it is.
     recentLateness_.fill(kMaxMarginUs - kMarginSlackUs);
 }
@@ -30,12 +36,36 @@ void PreciseClock::SleepMilliseconds(std::uint32_t milliseconds) {
         ::Sleep(0);  // gives up the rest of the time slice, as a pause of 0 must
         return;
     }
+    const bool trial = trialsLeft_ > 0;
+    const Way way = !trial ? way_ : trialsLeft_ % 2 ? Way::TwoStages : Way::WholeSleep;
     const std::int64_t deadline = NowMicroseconds() + std::int64_t(milliseconds) * 1000;
-    if (milliseconds * 1000ll > marginUs_) {
+    if (way == Way::WholeSleep) {
+        SleepFor(deadline - NowMicroseconds());
+    } else if (deadline - NowMicroseconds() > marginUs_) {
         NoteLateness(WaitUntil(deadline - marginUs_));
     }
+    // The second stage of the two; after a whole Sleep it runs only when Sleep returned early,
+    // which it can by up to a timer step. A pause never ends before its time.
     while (NowMicroseconds() < deadline) {
         YieldProcessor();
+    }
+    if (trial) {
+        NoteTrial(way, std::llabs(NowMicroseconds() - deadline));
+    } else if (--pausesUntilTrials_ <= 0) {
+        trialsLeft_ = kTrials;  // the machine's load changes: look again
+    }
+}
+
+void PreciseClock::SleepFor(std::int64_t microseconds) {
+    if (microseconds < 1000) {
+        return;
+    }
+    // The resolution is a setting of the whole system on older Windows and costs power: raised
+    // for this sleep only.
+    const bool raised = beginPeriod_ && endPeriod_ && beginPeriod_.get()(1) == 0;
+    ::Sleep(static_cast<DWORD>(microseconds / 1000));
+    if (raised) {
+        endPeriod_.get()(1);
     }
 }
 
@@ -50,18 +80,9 @@ std::int64_t PreciseClock::WaitUntil(std::int64_t wake) {
         }
     }
     // Sleep counts whole milliseconds: wake at the last one before the margin.
-    const std::int64_t whole = (wake - start) / 1000;
-    if (whole < 1) {
-        return 0;
-    }
-    // The resolution is a setting of the whole system on older Windows and costs power: raised
-    // for this sleep only.
-    const bool raised = beginPeriod_ && endPeriod_ && beginPeriod_.get()(1) == 0;
-    ::Sleep(static_cast<DWORD>(whole));
-    if (raised) {
-        endPeriod_.get()(1);
-    }
-    return NowMicroseconds() - (start + whole * 1000);
+    const std::int64_t whole = (wake - start) / 1000 * 1000;
+    SleepFor(whole);
+    return whole < 1000 ? 0 : NowMicroseconds() - (start + whole);
 }
 
 void PreciseClock::NoteLateness(std::int64_t microseconds) {
@@ -69,6 +90,19 @@ void PreciseClock::NoteLateness(std::int64_t microseconds) {
     nextLateness_ = (nextLateness_ + 1) % recentLateness_.size();
     const std::int64_t latest = *std::max_element(recentLateness_.begin(), recentLateness_.end());
     marginUs_ = std::clamp(latest + kMarginSlackUs, kMinMarginUs, kMaxMarginUs);
+}
+
+void PreciseClock::NoteTrial(Way way, std::int64_t errorUs) {
+    trialErrorUs_[static_cast<int>(way)] += errorUs;
+    if (--trialsLeft_ > 0) {
+        return;
+    }
+    // Both ways had the same number of trials: the smaller total error wins.
+    const auto twoStages = trialErrorUs_[static_cast<int>(Way::TwoStages)];
+    const auto wholeSleep = trialErrorUs_[static_cast<int>(Way::WholeSleep)];
+    way_ = wholeSleep < twoStages ? Way::WholeSleep : Way::TwoStages;
+    trialErrorUs_[0] = trialErrorUs_[1] = 0;
+    pausesUntilTrials_ = kPausesBetweenTrials;
 }
 
 }  // namespace k2q::monitor
