@@ -1,0 +1,126 @@
+#include "common/localization/Utf8.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace k2q {
+namespace {
+
+// Length of the well-formed sequence at s[i], or 0 when it is ill-formed. In that case
+// *consumed is the length of its longest well-formed start (at least 1), which becomes one
+// replacement character.
+std::size_t SequenceAt(const unsigned char* s, std::size_t n, std::size_t i, char32_t* cp,
+                       std::size_t* consumed) {
+    const unsigned char b = s[i];
+    std::size_t length;
+    unsigned char low = 0x80, high = 0xBF;  // range of the second byte
+    char32_t value;
+    if (b >= 0xC2 && b <= 0xDF) {
+        length = 2;
+        value = b & 0x1F;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        length = 3;
+        value = b & 0x0F;
+        if (b == 0xE0) {
+            low = 0xA0;  // overlong below U+0800
+        } else if (b == 0xED) {
+            high = 0x9F;  // surrogates
+        }
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        length = 4;
+        value = b & 0x07;
+        if (b == 0xF0) {
+            low = 0x90;  // overlong below U+10000
+        } else if (b == 0xF4) {
+            high = 0x8F;  // above U+10FFFF
+        }
+    } else {
+        *consumed = 1;
+        return 0;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        const std::size_t at = i + k;
+        const unsigned char lo = k == 1 ? low : 0x80;
+        const unsigned char hi = k == 1 ? high : 0xBF;
+        if (at >= n || s[at] < lo || s[at] > hi) {
+            *consumed = k;
+            return 0;
+        }
+        value = value << 6 | (s[at] & 0x3F);
+    }
+    *cp = value;
+    return length;
+}
+
+// Bytes before the first non-ASCII byte, eight at a time.
+std::size_t AsciiRun(const unsigned char* s, std::size_t i, std::size_t n) {
+    while (i + 8 <= n) {
+        std::uint64_t word;
+        std::memcpy(&word, s + i, 8);
+        if (word & 0x8080808080808080ull) {
+            break;
+        }
+        i += 8;
+    }
+    while (i < n && s[i] < 0x80) {
+        ++i;
+    }
+    return i;
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+    const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t n = bytes.size();
+    std::size_t i = 0;
+    for (;;) {
+        i = AsciiRun(s, i, n);
+        if (i >= n) {
+            return true;
+        }
+        char32_t cp;
+        std::size_t consumed;
+        const std::size_t length = SequenceAt(s, n, i, &cp, &consumed);
+        if (length == 0) {
+            return false;
+        }
+        i += length;
+    }
+}
+
+void AppendUtf8AsUtf16(std::string_view bytes, std::u16string& out) {
+    const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t n = bytes.size();
+    const std::size_t base = out.size();
+    out.resize(base + n);  // never more units than bytes
+    char16_t* o = out.data() + base;
+    std::size_t i = 0;
+    while (i < n) {
+        const std::size_t run = AsciiRun(s, i, n);
+        for (; i < run; ++i) {
+            *o++ = s[i];
+        }
+        if (i >= n) {
+            break;
+        }
+        char32_t cp;
+        std::size_t consumed;
+        const std::size_t length = SequenceAt(s, n, i, &cp, &consumed);
+        if (length == 0) {
+            *o++ = 0xFFFD;
+            i += consumed;
+        } else if (cp < 0x10000) {
+            *o++ = static_cast<char16_t>(cp);
+            i += length;
+        } else {
+            cp -= 0x10000;
+            *o++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+            *o++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+            i += length;
+        }
+    }
+    out.resize(static_cast<std::size_t>(o - out.data()));
+}
+
+}  // namespace k2q
