@@ -16,7 +16,7 @@ using xml::Problem;
 namespace {
 
 constexpr std::uint32_t kPageSize = 65536;
-constexpr std::uint32_t kFirstPageCapacity = 256;
+constexpr std::size_t kFirstPageTableSize = 4;
 constexpr std::uint32_t kMaxStartTag = (1u << 22) - 1;
 constexpr std::uint32_t kMaxEndTag = (1u << 10) - 1;
 constexpr std::uint32_t kMaxLevel = (1u << 24) - 1;
@@ -33,42 +33,36 @@ std::uint8_t FlagsOf(std::uint32_t flagsLevel) {
 
 }  // namespace
 
-struct CXmlDocument::OpenElement {
-    std::uint32_t element;
-    std::uint32_t lastChild;
-    std::uint32_t tagEnd;  // end of the start tag: a not-ended element shrinks back to it
-    std::u16string_view name;
-};
-
-// Which open elements bear a name. Well-formed documents never need it: it is built the first
-// time an end tag does not close the innermost open element, and kept up from then on, so
-// that damaged documents of any depth still parse in linear time.
+// Which open elements bear a name, by depth. Well-formed documents never need it: it is built
+// the first time an end tag does not close the innermost open element, and kept up from then
+// on, so that damaged documents of any depth still parse in linear time.
 class CXmlDocument::NameIndex {
   public:
+    explicit NameIndex(const char16_t* text) : text_(text) {}
+
     bool Active() const { return active_; }
 
-    void Build(const std::vector<OpenElement>& open) {
-        active_ = true;
-        for (std::uint32_t i = 1; i < open.size(); ++i) {
-            Push(i, open[i].name);
-        }
-    }
+    void Activate() { active_ = true; }
 
-    void Push(std::uint32_t depth, std::u16string_view name) {
-        if (below_.size() <= depth) {
-            below_.resize(depth + 1);
+    void Push(std::uint32_t depth, std::uint32_t element, std::uint32_t nameBegin,
+              std::uint32_t nameLength) {
+        if (entries_.size() <= depth) {
+            entries_.resize(depth + 1);
         }
+        const std::u16string_view name(text_ + nameBegin, nameLength);
         auto [it, inserted] = innermost_.try_emplace(name, depth);
-        below_[depth] = inserted ? 0 : it->second;
+        entries_[depth] = {element, nameBegin, nameLength, inserted ? 0 : it->second};
         it->second = depth;
     }
 
-    void Pop(std::uint32_t depth, std::u16string_view name) {
-        const auto it = innermost_.find(name);
-        if (below_[depth] == 0) {
+    void Pop(std::uint32_t depth) {
+        const Entry& entry = entries_[depth];
+        const auto it =
+            innermost_.find(std::u16string_view(text_ + entry.nameBegin, entry.nameLength));
+        if (entry.below == 0) {
             innermost_.erase(it);
         } else {
-            it->second = below_[depth];
+            it->second = entry.below;
         }
     }
 
@@ -78,10 +72,29 @@ class CXmlDocument::NameIndex {
         return it == innermost_.end() ? 0 : it->second;
     }
 
+    std::uint32_t ElementAt(std::uint32_t depth) const { return entries_[depth].element; }
+
   private:
+    struct Entry {
+        std::uint32_t element;
+        std::uint32_t nameBegin;
+        std::uint32_t nameLength;
+        std::uint32_t below;  // depth of the next open element of the same name, 0 for none
+    };
+    const char16_t* text_;
     bool active_ = false;
+    std::vector<Entry> entries_;
     std::unordered_map<std::u16string_view, std::uint32_t> innermost_;
-    std::vector<std::uint32_t> below_;  // per depth: the next open element of the same name
+};
+
+// The parser keeps no stack of open elements: the open ones are the innermost one and its
+// ancestors. While an element is open, two fields of its record hold parse state instead of
+// their final values: length holds its last child, and nextSibling the length of its name (an
+// open element is the last child of its parent, so it has no next sibling yet).
+struct CXmlDocument::ParseState {
+    std::uint32_t current = 0;  // innermost open element, 0 for the document
+    std::uint32_t depth = 0;    // open elements
+    NameIndex index;
 };
 
 CXmlDocument::CXmlDocument() {
@@ -96,17 +109,16 @@ const CXmlDocument::Record& CXmlDocument::At(std::uint32_t number) const {
     return pages_[number / kPageSize][number % kPageSize];
 }
 
-std::uint32_t CXmlDocument::NewRecord() {
+inline std::uint32_t CXmlDocument::NewRecord() {
     const std::uint32_t number = count_;
-    if (number / kPageSize == pages_.size()) {
-        pages_.emplace_back().reserve(kFirstPageCapacity);
+    if (number % kPageSize == 0) {
+        if (pages_.size() == pages_.capacity()) {
+            pages_.reserve(std::max(kFirstPageTableSize, pages_.size() + pages_.size() / 2));
+        }
+        // Left uninitialised: the operating system commits only the part that records touch.
+        pages_.emplace_back(new Record[kPageSize]);
     }
-    std::vector<Record>& page = pages_.back();
-    if (page.size() == page.capacity()) {
-        const std::size_t grown = page.capacity() + page.capacity() / 2;
-        page.reserve(std::min<std::size_t>(grown, kPageSize));
-    }
-    page.push_back(Record{});
+    At(number) = Record{};
     ++count_;
     return number;
 }
@@ -149,15 +161,27 @@ bool CXmlDocument::Parse() {
     }
     const char16_t* t = text_.data();
     NodeReader reader(t, n);
-    std::vector<OpenElement> open;
-    open.push_back({0, 0, 0, {}});
-    NameIndex index;
+    ParseState state{0, 0, NameIndex(t)};
+    At(0).length = 0;  // the document is open: no last child yet
 
     std::uint32_t pos = 0;
     while (pos < n) {
         if (t[pos] != u'<') {
             pos = reader.NextMarkup(pos);
             continue;
+        }
+        // The common end tag: the innermost open element's name followed by ">".
+        if (pos + 1 < n && t[pos + 1] == u'/' && state.current != 0) {
+            const Record& top = At(state.current);
+            const std::uint32_t nameLength = top.nextSibling;
+            const std::uint32_t close = pos + 2 + nameLength;
+            if (close < n && t[close] == u'>' &&
+                std::char_traits<char16_t>::compare(t + pos + 2, t + top.start + 1, nameLength) ==
+                    0) {
+                CloseInnermost(pos, close + 1, state);
+                pos = close + 1;
+                continue;
+            }
         }
         const Node node = reader.ReadMarkup(pos);
         if (node.problem != Problem::None) {
@@ -166,49 +190,54 @@ bool CXmlDocument::Parse() {
         if (node.type == NodeType::StartTag || node.type == NodeType::EmptyTag) {
             const std::uint32_t number = NewRecord();
             Record& record = At(number);
-            OpenElement& parent = open.back();
+            Record& parent = At(state.current);
             const std::uint32_t tagLength = node.end - node.begin;
             record.start = node.begin;
             record.tagLengths = std::min(tagLength, kMaxStartTag);
-            record.flagsLevel = std::min<std::uint32_t>(open.size(), kMaxLevel) << 8;
+            record.flagsLevel = std::min(state.depth + 1, kMaxLevel) << 8;
             if (tagLength > kMaxStartTag) {
                 record.flagsLevel |= kXmlLongStartTag;
             }
-            record.parent = parent.element;
-            record.previousSibling = parent.lastChild;
-            if (parent.lastChild != 0) {
-                At(parent.lastChild).nextSibling = number;
+            record.parent = state.current;
+            record.previousSibling = parent.length;
+            if (parent.length != 0) {
+                At(parent.length).nextSibling = number;
             } else {
-                At(parent.element).firstChild = number;
+                parent.firstChild = number;
             }
-            parent.lastChild = number;
+            parent.length = number;
             if (node.type == NodeType::EmptyTag) {
                 record.length = tagLength;
                 record.flagsLevel |= kXmlEmptyElement;
             } else {
-                const std::u16string_view name(t + node.begin + 1, node.nameEnd - node.begin - 1);
-                open.push_back({number, 0, node.end, name});
-                if (index.Active()) {
-                    index.Push(static_cast<std::uint32_t>(open.size() - 1), name);
+                const std::uint32_t nameLength = node.nameEnd - node.begin - 1;
+                record.nextSibling = nameLength;
+                state.current = number;
+                ++state.depth;
+                if (state.index.Active()) {
+                    state.index.Push(state.depth, number, node.begin + 1, nameLength);
                 }
             }
         } else if (node.type == NodeType::EndTag) {
-            CloseElement(node, open, index);
+            CloseElement(node, state);
         }
         pos = node.end;
     }
 
     // Elements still open at the end keep their children and run to the end of the text, so
     // that a file cut short still offers every element it holds.
-    if (open.size() > 1) {
+    if (state.current != 0) {
         NoteProblem(Problem::ElementNotEnded);
-        for (std::size_t i = 1; i < open.size(); ++i) {
-            Record& record = At(open[i].element);
-            record.length = n - record.start;
-            record.flagsLevel |= kXmlNotEnded;
-        }
     }
-    const Record& document = At(0);
+    while (state.current != 0) {
+        Record& record = At(state.current);
+        record.length = n - record.start;
+        record.nextSibling = 0;
+        record.flagsLevel |= kXmlNotEnded;
+        state.current = record.parent;
+    }
+    Record& document = At(0);
+    document.length = n;
     if (document.firstChild == 0) {
         NoteProblem(Problem::NoRootElement);
     } else if (At(document.firstChild).nextSibling != 0) {
@@ -225,65 +254,87 @@ bool CXmlDocument::Parse() {
     return problem_ == Problem::None;
 }
 
-// Closes the innermost open element of the end tag's name. Open elements inside it are
-// closed as not ended: each shrinks to its start tag, and its children follow it as siblings.
-void CXmlDocument::CloseElement(const Node& endTag, std::vector<OpenElement>& open,
-                                NameIndex& index) {
-    const std::u16string_view name(text_.data() + endTag.begin + 2,
-                                   endTag.nameEnd - endTag.begin - 2);
-    auto depth = static_cast<std::uint32_t>(open.size() - 1);
-    if (depth == 0 || open[depth].name != name) {
-        if (!index.Active()) {
-            index.Build(open);
-        }
-        const std::uint32_t match = index.Find(name);
-        if (match == 0) {
-            NoteProblem(Problem::EndTagUnmatched);
-            return;
-        }
-        NoteProblem(Problem::ElementNotEnded);
-        OpenElement& target = open[match];
-        for (std::uint32_t i = match + 1; i <= depth; ++i) {
-            const std::uint32_t number = open[i].element;
-            Record& record = At(number);
-            record.length = open[i].tagEnd - record.start;
-            record.flagsLevel |= kXmlNotEnded;
-            const std::uint32_t first = record.firstChild;
-            if (first == 0) {
-                continue;
-            }
-            const std::uint32_t last = open[i].lastChild;
-            for (std::uint32_t c = first; c != 0; c = At(c).nextSibling) {
-                At(c).parent = target.element;
-            }
-            const std::uint32_t after = record.nextSibling;
-            record.nextSibling = first;
-            record.firstChild = 0;
-            At(first).previousSibling = number;
-            At(last).nextSibling = after;
-            if (after != 0) {
-                At(after).previousSibling = last;
-            } else {
-                target.lastChild = last;
-            }
-        }
-        while (depth > match) {
-            index.Pop(depth, open[depth].name);
-            open.pop_back();
-            --depth;
-        }
+std::uint32_t CXmlDocument::StartTagEnd(const Record& record) const {
+    if (FlagsOf(record.flagsLevel) & kXmlLongStartTag) {
+        // Scanning the same text again finds the same end of the tag.
+        NodeReader reader(text_.data(), static_cast<std::uint32_t>(text_.size()));
+        return reader.ReadMarkup(record.start).end;
     }
-    Record& record = At(open[depth].element);
-    record.length = endTag.end - record.start;
-    const std::uint32_t endLength = endTag.end - endTag.begin;
+    return record.start + StartTagLength(record.tagLengths);
+}
+
+// Closes the innermost open element with its end tag [endTagBegin, endTagEnd).
+inline void CXmlDocument::CloseInnermost(std::uint32_t endTagBegin, std::uint32_t endTagEnd,
+                                  ParseState& state) {
+    Record& record = At(state.current);
+    if (state.index.Active()) {
+        state.index.Pop(state.depth);
+    }
+    record.length = endTagEnd - record.start;
+    record.nextSibling = 0;
+    const std::uint32_t endLength = endTagEnd - endTagBegin;
     record.tagLengths |= std::min(endLength, kMaxEndTag) << 22;
     if (endLength > kMaxEndTag) {
         record.flagsLevel |= kXmlLongEndTag;
     }
-    if (index.Active()) {
-        index.Pop(depth, open[depth].name);
+    state.current = record.parent;
+    --state.depth;
+}
+
+// Closes the innermost open element of the end tag's name. Open elements inside it are
+// closed as not ended: each shrinks to its start tag, and its children follow it as siblings.
+void CXmlDocument::CloseElement(const Node& endTag, ParseState& state) {
+    const char16_t* t = text_.data();
+    const std::u16string_view name(t + endTag.begin + 2, endTag.nameEnd - endTag.begin - 2);
+    if (state.current != 0) {
+        const Record& top = At(state.current);
+        if (std::u16string_view(t + top.start + 1, top.nextSibling) == name) {
+            CloseInnermost(endTag.begin, endTag.end, state);
+            return;
+        }
     }
-    open.pop_back();
+    NameIndex& index = state.index;
+    if (!index.Active()) {
+        index.Activate();
+        std::uint32_t depth = state.depth;
+        for (std::uint32_t e = state.current; e != 0; e = At(e).parent, --depth) {
+            index.Push(depth, e, At(e).start + 1, At(e).nextSibling);
+        }
+    }
+    const std::uint32_t match = index.Find(name);
+    if (match == 0) {
+        NoteProblem(Problem::EndTagUnmatched);
+        return;
+    }
+    NoteProblem(Problem::ElementNotEnded);
+    const std::uint32_t target = index.ElementAt(match);
+    std::uint32_t tail = index.ElementAt(match + 1);  // the last of the target's children
+    for (std::uint32_t depth = match + 1; depth <= state.depth; ++depth) {
+        const std::uint32_t number = index.ElementAt(depth);
+        Record& record = At(number);
+        const std::uint32_t last = record.length;
+        record.length = StartTagEnd(record) - record.start;
+        record.nextSibling = 0;
+        record.flagsLevel |= kXmlNotEnded;
+        const std::uint32_t first = record.firstChild;
+        if (first != 0) {
+            for (std::uint32_t c = first;; c = At(c).nextSibling) {
+                At(c).parent = target;
+                if (c == last) {
+                    break;
+                }
+            }
+            record.nextSibling = first;
+            record.firstChild = 0;
+            At(first).previousSibling = number;
+            tail = last;
+        }
+        index.Pop(depth);
+    }
+    At(target).length = tail;
+    state.current = target;
+    state.depth = match;
+    CloseInnermost(endTag.begin, endTag.end, state);
 }
 
 void CXmlDocument::ResetPosition() {
@@ -361,12 +412,7 @@ void CXmlDocument::EnterChild() {
 }
 
 std::uint32_t CXmlDocument::ContentBegin(const Record& record) const {
-    if (FlagsOf(record.flagsLevel) & kXmlLongStartTag) {
-        // Scanning the same text again finds the same end of the tag.
-        NodeReader reader(text_.data(), static_cast<std::uint32_t>(text_.size()));
-        return reader.ReadMarkup(record.start).end;
-    }
-    return record.start + StartTagLength(record.tagLengths);
+    return StartTagEnd(record);
 }
 
 std::uint32_t CXmlDocument::ContentEnd(const Record& record) const {

@@ -113,14 +113,16 @@ class CXmlDocument {
         std::uint32_t nextSibling;
         std::uint32_t previousSibling;
     };
-    struct OpenElement;
     class NameIndex;
+    struct ParseState;
 
     Record& At(std::uint32_t number);
     const Record& At(std::uint32_t number) const;
     std::uint32_t NewRecord();
     void ClearRecords();
-    void CloseElement(const xml::Node& endTag, std::vector<OpenElement>& open, NameIndex& index);
+    void CloseElement(const xml::Node& endTag, ParseState& state);
+    void CloseInnermost(std::uint32_t endTagBegin, std::uint32_t endTagEnd, ParseState& state);
+    std::uint32_t StartTagEnd(const Record& record) const;
     std::uint32_t ContentBegin(const Record& record) const;
     std::uint32_t ContentEnd(const Record& record) const;
     bool NameIs(std::uint32_t number, std::u16string_view name) const;
@@ -130,7 +132,9 @@ class CXmlDocument {
     void NoteProblem(xml::Problem problem);
 
     std::u16string text_;
-    std::vector<std::vector<Record>> pages_;  // element number = page * 65536 + index
+    // Element number = page * 65536 + index. Pages are never moved; the table of pages grows
+    // by half its size when full.
+    std::vector<std::unique_ptr<Record[]>> pages_;
     std::uint32_t count_ = 0;
     std::uint32_t flags_ = 0;
     xml::Problem problem_ = xml::Problem::None;

@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace k2q::xml {
 namespace {
 
@@ -48,6 +52,17 @@ const char16_t* ProblemText(Problem problem) {
 }
 
 std::uint32_t NodeReader::NextMarkup(std::uint32_t pos) const {
+#if defined(__SSE2__)
+    const __m128i lt = _mm_set1_epi16(u'<');
+    while (pos + 8 <= end_) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t_ + pos));
+        const int hits = _mm_movemask_epi8(_mm_cmpeq_epi16(v, lt));
+        if (hits != 0) {
+            return pos + static_cast<std::uint32_t>(__builtin_ctz(static_cast<unsigned>(hits))) / 2;
+        }
+        pos += 8;
+    }
+#endif
     const std::uint64_t pattern = 0x003C003C003C003Cull;  // "<" in every unit
     while (pos + 4 <= end_) {
         std::uint64_t word;
@@ -124,64 +139,6 @@ std::uint32_t NodeReader::FindSubsetEnd(std::uint32_t from) {
     return 0;
 }
 
-Node NodeReader::StartTag(std::uint32_t pos) const {
-    const std::uint32_t nameEnd = NameEnd(pos + 1);
-    if (nameEnd == pos + 1) {
-        return Malformed(pos, Problem::ElementTagNameIncorrect);
-    }
-    std::uint32_t q = nameEnd;
-    for (;;) {
-        char16_t c = 0;
-        while (q < end_) {
-            c = t_[q];
-            if (c == u'>' || c == u'<' || c == u'"' || c == u'\'') {
-                break;
-            }
-            ++q;
-        }
-        if (q >= end_ || c == u'<') {
-            return Malformed(pos, Problem::ElementTagUnterminated);
-        }
-        if (c == u'>') {
-            Node node;
-            node.type = t_[q - 1] == u'/' ? NodeType::EmptyTag : NodeType::StartTag;
-            node.begin = pos;
-            node.end = q + 1;
-            node.nameEnd = nameEnd;
-            return node;
-        }
-        // A quoted attribute value may hold ">", but never "<".
-        ++q;
-        while (q < end_ && t_[q] != c && t_[q] != u'<') {
-            ++q;
-        }
-        if (q >= end_ || t_[q] == u'<') {
-            return Malformed(pos, Problem::ElementTagUnterminated);
-        }
-        ++q;
-    }
-}
-
-Node NodeReader::EndTag(std::uint32_t pos) const {
-    const std::uint32_t nameEnd = NameEnd(pos + 2);
-    if (nameEnd == pos + 2) {
-        return Malformed(pos, Problem::EndTagNameIncorrect);
-    }
-    std::uint32_t q = nameEnd;
-    while (q < end_ && t_[q] != u'>' && t_[q] != u'<') {
-        ++q;
-    }
-    if (q >= end_ || t_[q] == u'<') {
-        return Malformed(pos, Problem::EndTagUnterminated);
-    }
-    Node node;
-    node.type = NodeType::EndTag;
-    node.begin = pos;
-    node.end = q + 1;
-    node.nameEnd = nameEnd;
-    return node;
-}
-
 Node NodeReader::Bang(std::uint32_t pos) {
     Node node;
     node.begin = pos;
@@ -238,29 +195,22 @@ Node NodeReader::Bang(std::uint32_t pos) {
     return node;
 }
 
-Node NodeReader::ReadMarkup(std::uint32_t pos) {
+Node NodeReader::Declaration(std::uint32_t pos) {
     if (pos + 1 >= end_) {
         return Malformed(pos, Problem::ElementTagUnterminated);
     }
-    switch (t_[pos + 1]) {
-        case u'/':
-            return EndTag(pos);
-        case u'!':
-            return Bang(pos);
-        case u'?': {
-            const std::uint32_t close = Find(u"?>", 2, pos + 2, noPiEndFrom_);
-            if (close == end_) {
-                return Malformed(pos, Problem::ProcessingInstructionUnterminated);
-            }
-            Node node;
-            node.type = NodeType::ProcessingInstruction;
-            node.begin = pos;
-            node.end = close + 2;
-            return node;
-        }
-        default:
-            return StartTag(pos);
+    if (t_[pos + 1] == u'!') {
+        return Bang(pos);
     }
+    const std::uint32_t close = Find(u"?>", 2, pos + 2, noPiEndFrom_);
+    if (close == end_) {
+        return Malformed(pos, Problem::ProcessingInstructionUnterminated);
+    }
+    Node node;
+    node.type = NodeType::ProcessingInstruction;
+    node.begin = pos;
+    node.end = close + 2;
+    return node;
 }
 
 Node NodeReader::ReadNode(std::uint32_t pos) {

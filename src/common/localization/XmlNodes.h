@@ -52,30 +52,31 @@ inline bool IsXmlSpace(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
 }
 
-// Characters that end a tag name.
+// Character classes of the ASCII range; every other unit is a name character.
+enum : std::uint8_t {
+    kEndsName = 1,  // white space < > = \ / ? ! " ' ;
+    kStopsTag = 2,  // > < " ': what a start-tag scan has to look at
+};
+
+inline constexpr auto kCharClasses = [] {
+    struct Table {
+        std::uint8_t of[128] = {};
+    } table;
+    for (const char* c = " \t\n\r<>=\\/?!\"';"; *c != 0; ++c) {
+        table.of[static_cast<unsigned char>(*c)] |= kEndsName;
+    }
+    for (const char* c = "><\"'"; *c != 0; ++c) {
+        table.of[static_cast<unsigned char>(*c)] |= kStopsTag;
+    }
+    return table;
+}();
+
+inline bool HasClass(char16_t c, std::uint8_t classes) {
+    return c < 128 && (kCharClasses.of[c] & classes) != 0;
+}
+
 inline bool IsNameTerminator(char16_t c) {
-    if (c >= 0x80) {
-        return false;
-    }
-    switch (c) {
-        case u' ':
-        case u'\t':
-        case u'\n':
-        case u'\r':
-        case u'<':
-        case u'>':
-        case u'=':
-        case u'\\':
-        case u'/':
-        case u'?':
-        case u'!':
-        case u'"':
-        case u'\'':
-        case u';':
-            return true;
-        default:
-            return false;
-    }
+    return HasClass(c, kEndsName);
 }
 
 class NodeReader {
@@ -87,7 +88,18 @@ class NodeReader {
 
     // The node at pos (< end), which is "<". Malformed markup comes back as a text node from
     // pos to the next "<", carrying its problem: the "<" is read as a character.
-    Node ReadMarkup(std::uint32_t pos);
+    [[gnu::always_inline]] Node ReadMarkup(std::uint32_t pos) {
+        if (pos + 1 < end_) {
+            const char16_t next = t_[pos + 1];
+            if (next == u'/') {
+                return EndTag(pos);
+            }
+            if (next != u'!' && next != u'?') {
+                return StartTag(pos);
+            }
+        }
+        return Declaration(pos);
+    }
 
     // The end of the tag name that starts at pos.
     std::uint32_t NameEnd(std::uint32_t pos) const {
@@ -100,9 +112,62 @@ class NodeReader {
     // A whole node, text or markup, at pos (< end); text is classified as white space or not.
     Node ReadNode(std::uint32_t pos);
 
+    [[gnu::always_inline]] Node StartTag(std::uint32_t pos) const {
+        const std::uint32_t nameEnd = NameEnd(pos + 1);
+        if (nameEnd == pos + 1) {
+            return Malformed(pos, Problem::ElementTagNameIncorrect);
+        }
+        std::uint32_t q = nameEnd;
+        for (;;) {
+            while (q < end_ && !HasClass(t_[q], kStopsTag)) {
+                ++q;
+            }
+            if (q >= end_ || t_[q] == u'<') {
+                return Malformed(pos, Problem::ElementTagUnterminated);
+            }
+            const char16_t c = t_[q];
+            if (c == u'>') {
+                Node node;
+                node.type = t_[q - 1] == u'/' ? NodeType::EmptyTag : NodeType::StartTag;
+                node.begin = pos;
+                node.end = q + 1;
+                node.nameEnd = nameEnd;
+                return node;
+            }
+            // A quoted attribute value may hold ">", but never "<".
+            ++q;
+            while (q < end_ && t_[q] != c && t_[q] != u'<') {
+                ++q;
+            }
+            if (q >= end_ || t_[q] == u'<') {
+                return Malformed(pos, Problem::ElementTagUnterminated);
+            }
+            ++q;
+        }
+    }
+
+    Node EndTag(std::uint32_t pos) const {
+        const std::uint32_t nameEnd = NameEnd(pos + 2);
+        if (nameEnd == pos + 2) {
+            return Malformed(pos, Problem::EndTagNameIncorrect);
+        }
+        std::uint32_t q = nameEnd;
+        while (q < end_ && t_[q] != u'>' && t_[q] != u'<') {
+            ++q;
+        }
+        if (q >= end_ || t_[q] == u'<') {
+            return Malformed(pos, Problem::EndTagUnterminated);
+        }
+        Node node;
+        node.type = NodeType::EndTag;
+        node.begin = pos;
+        node.end = q + 1;
+        node.nameEnd = nameEnd;
+        return node;
+    }
+
   private:
-    Node StartTag(std::uint32_t pos) const;
-    Node EndTag(std::uint32_t pos) const;
+    Node Declaration(std::uint32_t pos);  // "<!", "<?", or a "<" at the very end
     Node Bang(std::uint32_t pos);
     Node Malformed(std::uint32_t pos, Problem problem) const;
     bool StartsWith(std::uint32_t pos, const char16_t* literal, bool foldCase) const;

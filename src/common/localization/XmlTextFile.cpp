@@ -190,19 +190,18 @@ std::u16string Utf16FromBytes(std::string_view bytes, bool bigEndian) {
     return text;
 }
 
-std::string WithoutZeroBytes(std::string_view bytes) {
-    std::string clean;
-    if (std::memchr(bytes.data(), 0, bytes.size()) == nullptr) {
-        clean.assign(bytes);
-        return clean;
+// The bytes without their zero bytes; storage holds them when there were any.
+std::string_view WithoutZeroBytes(std::string_view bytes, std::string& storage) {
+    if (bytes.empty() || std::memchr(bytes.data(), 0, bytes.size()) == nullptr) {
+        return bytes;
     }
-    clean.reserve(bytes.size());
+    storage.reserve(bytes.size());
     for (const char c : bytes) {
         if (c != 0) {
-            clean.push_back(c);
+            storage.push_back(c);
         }
     }
-    return clean;
+    return storage;
 }
 
 }  // namespace
@@ -235,7 +234,8 @@ void CXmlDocument::LoadTextBytes(std::string_view bytes, std::uint32_t& flags,
                 codePage = 0;
             }
         }
-        const std::string clean = WithoutZeroBytes(bytes);
+        std::string storage;
+        const std::string_view clean = WithoutZeroBytes(bytes, storage);
         const bool valid = IsValidUtf8(clean);
         if (found == kXmlUtf8Mark) {
             codePages.AppendUtf16(kCodePageUtf8, clean, text);
