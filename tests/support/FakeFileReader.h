@@ -10,7 +10,7 @@
 namespace k2q::testing {
 
 class FakeFileReader final : public FileReader {
-  public:
+public:
     FileBytes ReadFile(std::u16string_view path, std::size_t maxBytes) const override {
         lastMaxBytes = maxBytes;
         ++reads;

@@ -20,7 +20,7 @@ inline constexpr std::uint32_t kCodePageLatin1 = 28591;
 inline constexpr std::uint32_t kCodePageUtf8 = 65001;
 
 class CodePageConverter {
-  public:
+public:
     virtual ~CodePageConverter() = default;
     // Appends bytes, read in the code page, to out as UTF-16; bytes the page cannot decode
     // become its default character. False (out unchanged) when the page is not available.
@@ -31,13 +31,13 @@ class CodePageConverter {
 // The pages every build has: UTF-8, UTF-16 of either byte order, US-ASCII, ISO-8859-1 and
 // windows-1252, which also stands in for the ANSI code page unless told otherwise.
 class PortableCodePages final : public CodePageConverter {
-  public:
+public:
     explicit PortableCodePages(std::uint32_t ansiCodePage = kCodePageWindows1252)
         : ansiCodePage_(ansiCodePage) {}
     bool AppendUtf16(std::uint32_t codePage, std::string_view bytes,
                      std::u16string& out) const override;
 
-  private:
+private:
     std::uint32_t ansiCodePage_;
 };
 

@@ -15,7 +15,7 @@ struct FileBytes {
 };
 
 class FileReader {
-  public:
+public:
     virtual ~FileReader() = default;
     // Reads the file at path as bytes. A file longer than maxBytes is not read (not ok).
     virtual FileBytes ReadFile(std::u16string_view path, std::size_t maxBytes) const = 0;

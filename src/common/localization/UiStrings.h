@@ -123,7 +123,7 @@ std::u16string_view UiKeyName(UiKey key);
 std::optional<UiKey> UiKeyFromName(std::u16string_view name);  // case-sensitive
 
 class UiStrings {
-  public:
+public:
     const std::u16string& operator[](UiKey key) const {
         return texts_[static_cast<std::size_t>(key)];
     }
@@ -134,7 +134,7 @@ class UiStrings {
     }
     bool operator==(const UiStrings&) const = default;
 
-  private:
+private:
     std::array<std::u16string, kUiKeyCount> texts_;
 };
 

@@ -1,6 +1,7 @@
 #include "common/localization/XmlDocument.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <unordered_map>
 
@@ -17,6 +18,7 @@ namespace {
 
 constexpr std::uint32_t kPageSize = 65536;
 constexpr std::size_t kFirstPageTableSize = 4;
+constexpr std::uint32_t kFirstPageCapacity = 256;
 constexpr std::uint32_t kMaxStartTag = (1u << 22) - 1;
 constexpr std::uint32_t kMaxEndTag = (1u << 10) - 1;
 constexpr std::uint32_t kMaxLevel = (1u << 24) - 1;
@@ -37,7 +39,7 @@ std::uint8_t FlagsOf(std::uint32_t flagsLevel) {
 // the first time an end tag does not close the innermost open element, and kept up from then
 // on, so that damaged documents of any depth still parse in linear time.
 class CXmlDocument::NameIndex {
-  public:
+public:
     explicit NameIndex(const char16_t* text) : text_(text) {}
 
     bool Active() const { return active_; }
@@ -74,7 +76,7 @@ class CXmlDocument::NameIndex {
 
     std::uint32_t ElementAt(std::uint32_t depth) const { return entries_[depth].element; }
 
-  private:
+private:
     struct Entry {
         std::uint32_t element;
         std::uint32_t nameBegin;
@@ -111,21 +113,41 @@ const CXmlDocument::Record& CXmlDocument::At(std::uint32_t number) const {
 
 inline std::uint32_t CXmlDocument::NewRecord() {
     const std::uint32_t number = count_;
-    if (number % kPageSize == 0) {
+    const std::uint32_t page = number / kPageSize;
+    if (page == pages_.size()) {
         if (pages_.size() == pages_.capacity()) {
             pages_.reserve(std::max(kFirstPageTableSize, pages_.size() + pages_.size() / 2));
         }
-        // Left uninitialised: the operating system commits only the part that records touch.
-        pages_.emplace_back(new Record[kPageSize]);
+        // Records are left uninitialised until they are made. A language file needs a few
+        // hundred, so the first page starts small and grows by half up to its full size.
+        const std::uint32_t capacity = page == 0 ? kFirstPageCapacity : kPageSize;
+        pages_.emplace_back(new Record[capacity]);
+        if (page == 0) {
+            firstPageCapacity_ = capacity;
+        }
+    } else if (page == 0 && number == firstPageCapacity_) {
+        const std::uint32_t capacity =
+            std::min(kPageSize, firstPageCapacity_ + firstPageCapacity_ / 2);
+        std::unique_ptr<Record[]> grown(new Record[capacity]);
+        std::memcpy(grown.get(), pages_[0].get(), number * sizeof(Record));
+        pages_[0] = std::move(grown);
+        firstPageCapacity_ = capacity;
     }
     At(number) = Record{};
     ++count_;
     return number;
 }
 
-void CXmlDocument::ClearRecords() {
-    pages_.clear();
+void CXmlDocument::ClearRecords(std::uint32_t expected) {
+    pages_.resize(std::min<std::size_t>(pages_.size(), 1));  // the first page is kept for reuse
     count_ = 0;
+    // A first page sized for the text spares a large document most of the growing.
+    const std::uint32_t capacity = std::clamp(expected, kFirstPageCapacity, kPageSize);
+    if (pages_.empty() || firstPageCapacity_ < capacity) {
+        pages_.clear();
+        pages_.emplace_back(new Record[capacity]);
+        firstPageCapacity_ = capacity;
+    }
     Record& document = At(NewRecord());
     document.length = static_cast<std::uint32_t>(text_.size());
 }
@@ -151,7 +173,7 @@ void CXmlDocument::NoteProblem(Problem problem) {
 bool CXmlDocument::Parse() {
     flags_ &= ~kXmlIllFormed;
     problem_ = Problem::None;
-    ClearRecords();
+    ClearRecords(static_cast<std::uint32_t>(text_.size() / 16));
     ResetPosition();
     const auto n = static_cast<std::uint32_t>(text_.size());
     if (n == 0) {
@@ -265,7 +287,7 @@ std::uint32_t CXmlDocument::StartTagEnd(const Record& record) const {
 
 // Closes the innermost open element with its end tag [endTagBegin, endTagEnd).
 inline void CXmlDocument::CloseInnermost(std::uint32_t endTagBegin, std::uint32_t endTagEnd,
-                                  ParseState& state) {
+                                         ParseState& state) {
     Record& record = At(state.current);
     if (state.index.Active()) {
         state.index.Pop(state.depth);
@@ -295,10 +317,15 @@ void CXmlDocument::CloseElement(const Node& endTag, ParseState& state) {
     }
     NameIndex& index = state.index;
     if (!index.Active()) {
+        // Outermost first, so that each name ends up pointing at its innermost element.
         index.Activate();
-        std::uint32_t depth = state.depth;
-        for (std::uint32_t e = state.current; e != 0; e = At(e).parent, --depth) {
-            index.Push(depth, e, At(e).start + 1, At(e).nextSibling);
+        std::vector<std::uint32_t> chain;
+        for (std::uint32_t e = state.current; e != 0; e = At(e).parent) {
+            chain.push_back(e);
+        }
+        std::uint32_t depth = 0;
+        for (auto e = chain.rbegin(); e != chain.rend(); ++e) {
+            index.Push(++depth, *e, At(*e).start + 1, At(*e).nextSibling);
         }
     }
     const std::uint32_t match = index.Find(name);
@@ -329,7 +356,9 @@ void CXmlDocument::CloseElement(const Node& endTag, ParseState& state) {
             At(first).previousSibling = number;
             tail = last;
         }
-        index.Pop(depth);
+    }
+    for (std::uint32_t depth = state.depth; depth > match; --depth) {
+        index.Pop(depth);  // innermost first, as each name's chain runs
     }
     At(target).length = tail;
     state.current = target;

@@ -52,7 +52,7 @@ struct XmlElement {
 };
 
 class CXmlDocument {
-  public:
+public:
     // Empty: no text, and the parse of the empty text (element 0 alone).
     CXmlDocument();
     CXmlDocument(CXmlDocument&&) noexcept = default;
@@ -100,7 +100,7 @@ class CXmlDocument {
     std::uint32_t ChildElement() const { return child_; }
     xml::NodeType NodeType() const { return nodeType_; }
 
-  private:
+private:
     // 32 bytes: the start tag's length in the low 22 bits of tagLengths and the end tag's in
     // the high 10; flags in the low 8 bits of flagsLevel and the level in the high 24.
     struct Record {
@@ -119,7 +119,7 @@ class CXmlDocument {
     Record& At(std::uint32_t number);
     const Record& At(std::uint32_t number) const;
     std::uint32_t NewRecord();
-    void ClearRecords();
+    void ClearRecords(std::uint32_t expected = 0);  // expected: records the text may need
     void CloseElement(const xml::Node& endTag, ParseState& state);
     void CloseInnermost(std::uint32_t endTagBegin, std::uint32_t endTagEnd, ParseState& state);
     std::uint32_t StartTagEnd(const Record& record) const;
@@ -132,9 +132,11 @@ class CXmlDocument {
     void NoteProblem(xml::Problem problem);
 
     std::u16string text_;
-    // Element number = page * 65536 + index. Pages are never moved; the table of pages grows
-    // by half its size when full.
+    // Element number = page * 65536 + index; the table of pages grows by half its size when
+    // full. Only the first page moves, while it grows (no reference to a record is held across
+    // NewRecord).
     std::vector<std::unique_ptr<Record[]>> pages_;
+    std::uint32_t firstPageCapacity_ = 0;
     std::uint32_t count_ = 0;
     std::uint32_t flags_ = 0;
     xml::Problem problem_ = xml::Problem::None;

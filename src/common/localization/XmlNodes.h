@@ -80,7 +80,7 @@ inline bool IsNameTerminator(char16_t c) {
 }
 
 class NodeReader {
-  public:
+public:
     NodeReader(const char16_t* text, std::uint32_t end) : t_(text), end_(end) {}
 
     // The first "<" at or after pos, or end.
@@ -103,8 +103,12 @@ class NodeReader {
 
     // The end of the tag name that starts at pos.
     std::uint32_t NameEnd(std::uint32_t pos) const {
-        while (pos < end_ && !IsNameTerminator(t_[pos])) {
-            ++pos;
+        for (; pos < end_; ++pos) {
+            // Every terminator but the backslash lies at or below "?": letters cost one test.
+            const char16_t c = t_[pos];
+            if (c <= u'?' ? (kCharClasses.of[c] & kEndsName) != 0 : c == u'\\') {
+                break;
+            }
         }
         return pos;
     }
@@ -166,7 +170,7 @@ class NodeReader {
         return node;
     }
 
-  private:
+private:
     Node Declaration(std::uint32_t pos);  // "<!", "<?", or a "<" at the very end
     Node Bang(std::uint32_t pos);
     Node Malformed(std::uint32_t pos, Problem problem) const;

@@ -123,6 +123,14 @@ TEST(XmlDocument, AnEndTagClosesTheElementsLeftOpenInsideAndTheirChildrenMoveUp)
     EXPECT_EQ(document.Element(Named(document, u"b")).previousSibling, a);
     EXPECT_EQ(document.ElementText(Named(document, u"d")), u"4");
 
+    // The end tag closes the innermost element of its name, not an outer one.
+    const CXmlDocument nested = Parsed(u"<l><config><config><x>1</config><y/></config></l>");
+    const std::uint32_t outer = Named(nested, u"config");
+    EXPECT_EQ(ChildNames(nested, outer), (std::vector<std::u16string_view>{u"config", u"y"}));
+    EXPECT_EQ(ChildNames(nested, nested.Element(outer).firstChild),
+              (std::vector<std::u16string_view>{u"x"}));
+    EXPECT_FALSE(nested.Element(outer).flags & kXmlNotEnded);
+
     // Several levels left open: all of them become siblings in document order.
     const CXmlDocument deep = Parsed(u"<r><p><q><s/></r>");
     EXPECT_EQ(ChildNames(deep, Named(deep, u"r")),

@@ -6,7 +6,7 @@
 namespace k2q::win {
 
 class Win32FileReader final : public FileReader {
-  public:
+public:
     FileBytes ReadFile(std::u16string_view path, std::size_t maxBytes) const override;
 };
 
