@@ -153,8 +153,8 @@ void CXmlDocument::ClearRecords(std::uint32_t expected) {
 }
 
 void CXmlDocument::SetText(std::u16string text) {
-    if (text.size() > kXmlMaxFileBytes) {
-        text.resize(kXmlMaxFileBytes);
+    if (text.size() > kXmlMaxTextUnits) {
+        text.resize(kXmlMaxTextUnits);
     }
     text_ = std::move(text);
     // Records of the previous text must not point into this one: until the next Parse the

@@ -36,6 +36,8 @@ enum XmlElementFlag : std::uint8_t {
 // A file longer than this is not read: a language file is a few kilobytes, and the limit
 // keeps a wrong or damaged file from exhausting memory.
 inline constexpr std::size_t kXmlMaxFileBytes = 16u << 20;
+// A text set directly is held to the same size (in UTF-16 units); offsets stay 32-bit.
+inline constexpr std::size_t kXmlMaxTextUnits = kXmlMaxFileBytes;
 
 // One element record, unpacked. Element numbers are 32-bit; 0 is the document itself.
 struct XmlElement {
@@ -60,15 +62,15 @@ public:
 
     // Reads the file at path as text: byte-order mark, declared encoding or the UTF-8 test,
     // zero units removed, converted to UTF-16. Returns whether the file was read; when not,
-    // result holds the reason and the document is unchanged. The encoding flags are replaced
-    // by those found; other bits of flags are kept.
+    // result holds the reason and the text and elements are unchanged. The encoding flags are
+    // replaced by those found; other bits of flags are kept.
     bool LoadTextFile(std::u16string_view path, std::uint32_t& flags, std::u16string& result,
                       const FileReader& files, const CodePageConverter& codePages);
     // The decoding half of LoadTextFile, for bytes already in memory.
     void LoadTextBytes(std::string_view bytes, std::uint32_t& flags, std::u16string& result,
                        const CodePageConverter& codePages);
     // Replaces the document text directly (already UTF-16; longer texts are cut to
-    // kXmlMaxFileBytes units).
+    // kXmlMaxTextUnits).
     void SetText(std::u16string text);
 
     // Parses the text into element records and resets the position. Returns whether the
