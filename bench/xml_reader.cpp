@@ -68,7 +68,7 @@ void Compare(const char* name, const std::string& bytes, int runs) {
     const double megabytes = static_cast<double>(bytes.size()) / 1e6;
     std::vector<double> ours, oursParseOnly, pugi;
     std::size_t elements = 0;
-    std::size_t pugiNodes = 0;
+    std::size_t pugiParsed = 0;
     const k2q::PortableCodePages codePages;
     const auto measureOurs = [&] {
         k2q::CXmlDocument document;
@@ -89,7 +89,7 @@ void Compare(const char* name, const std::string& bytes, int runs) {
         const pugi::xml_parse_result ok = document.load_buffer(bytes.data(), bytes.size());
         const auto parsed = Clock::now();
         pugi.push_back(megabytes / Seconds(parsed - start));
-        pugiNodes = ok ? 1 : 0;
+        pugiParsed = ok ? 1 : 0;
     };
     // Alternating which goes first, so that neither always meets the other's freed memory.
     for (int run = 0; run < runs; ++run) {
@@ -104,7 +104,7 @@ void Compare(const char* name, const std::string& bytes, int runs) {
     const double oursMedian = k2q::bench::Summarize(ours).median;
     const double pugiMedian = k2q::bench::Summarize(pugi).median;
     std::printf("%s: %.2f MB, %zu elements, pugixml %s\n", name, megabytes, elements,
-                pugiNodes ? "parsed it" : "FAILED");
+                pugiParsed ? "parsed it" : "FAILED");
     k2q::bench::PrintComparison(std::string(name) + " decode+parse", oursMedian, pugiMedian,
                                 "MB/s");
     k2q::bench::PrintComparison(std::string(name) + " parse only",
