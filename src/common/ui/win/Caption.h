@@ -1,0 +1,34 @@
+// Painted captions of the skinned windows: one line of GDI+ text in Arial (or the generic
+// sans-serif family where Arial is missing) within a layout rectangle in pixels.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string_view>
+
+namespace k2q::win {
+
+enum class CaptionAlign { Near = 0, Center = 1, Far = 2 };
+
+struct CaptionRect {
+    float x, y, width, height;
+};
+
+inline constexpr std::uint32_t kCaptionGray = 0xFF808080;  // about box, reset, sensitivity
+inline constexpr std::uint32_t kCaptionDark = 0xFF525252;  // main dialog
+
+void DrawCaption(HDC dc, std::wstring_view text, float points, CaptionAlign align,
+                 std::uint32_t argb, const CaptionRect& rect);
+
+inline void DrawGrayCaption(HDC dc, std::wstring_view text, float points, CaptionAlign align,
+                            const CaptionRect& rect) {
+    DrawCaption(dc, text, points, align, kCaptionGray, rect);
+}
+
+inline void DrawDarkCaption(HDC dc, std::wstring_view text, float points, CaptionAlign align,
+                            const CaptionRect& rect) {
+    DrawCaption(dc, text, points, align, kCaptionDark, rect);
+}
+
+}  // namespace k2q::win
