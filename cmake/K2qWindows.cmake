@@ -42,6 +42,11 @@ function(k2q_program name area)
     target_include_directories(${name} PRIVATE $<$<COMPILE_LANGUAGE:RC>:${K2Q_ICON_DIR}>)
     if(resources)
         set_source_files_properties(${resources} PROPERTIES OBJECT_DEPENDS "${K2Q_ICON_FILES}")
+        # A script's own files (its manifest) are named bare too, beside the script.
+        foreach(rc ${resources})
+            get_filename_component(rc_dir ${rc} DIRECTORY)
+            target_include_directories(${name} PRIVATE $<$<COMPILE_LANGUAGE:RC>:${rc_dir}>)
+        endforeach()
     endif()
 endfunction()
 

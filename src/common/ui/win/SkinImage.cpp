@@ -1,6 +1,7 @@
 #include "common/ui/win/SkinImage.h"
 
 #include "common/win/ModulePath.h"
+#include "common/win/Text.h"
 
 namespace k2q::win {
 
@@ -36,8 +37,8 @@ void SkinImage::DrawPart(Gdiplus::Graphics& graphics, int x, int y, int sx, int 
     }
 }
 
-std::wstring MakeSkinPath(const wchar_t* area, const wchar_t* file) {
-    return ModuleFolder() + L"skins\\" + area + L"\\" + file;
+std::wstring MakeSkinPath(std::u16string_view area, std::u16string_view file) {
+    return ModuleFolder() + L"skins\\" + ToWide(area) + L"\\" + ToWide(file);
 }
 
 SkinImage LoadSkinImage(const std::wstring& path) {

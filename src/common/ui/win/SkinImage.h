@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "common/win/Gdiplus.h"
 
@@ -33,8 +34,8 @@ private:
     std::unique_ptr<Gdiplus::Bitmap> bitmap_;
 };
 
-// The program folder, then "skins\<area>\<file>".
-std::wstring MakeSkinPath(const wchar_t* area, const wchar_t* file);
+// The program folder, then "skins\<area>\<file>" (area and file as the skin table names them).
+std::wstring MakeSkinPath(std::u16string_view area, std::u16string_view file);
 
 // Decodes a PNG or BMP file; always returns an image, empty when the file cannot be decoded.
 SkinImage LoadSkinImage(const std::wstring& path);

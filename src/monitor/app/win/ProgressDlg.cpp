@@ -1,17 +1,21 @@
 #include "monitor/app/win/ProgressDlg.h"
 
 #include "common/ui/Placement.h"
+#include "common/ui/SkinLayout.h"
 #include "common/ui/win/Caption.h"
 #include "common/win/Gdi.h"
-#include "common/win/ModulePath.h"
 
 namespace k2q::monitor {
 namespace {
 
-constexpr RECT kBarRect{16, 71, 279, 86};
+namespace layout = skin::progress;
 
-win::SkinImage LoadProgressImage(const wchar_t* file) {
-    return win::LoadSkinImage(win::ModuleFolder() + L"skins\\progress\\" + file);
+win::SkinImage LoadProgressImage(std::u16string_view file) {
+    return win::LoadSkinImage(win::MakeSkinPath(layout::kArea, file));
+}
+
+win::CaptionRect CaptionRectOf(const skin::Rect& r) {
+    return {float(r.left), float(r.top), float(r.Width()), float(r.Height())};
 }
 
 }  // namespace
@@ -31,8 +35,8 @@ bool CProgressDlg::Open() {
 
 BOOL CProgressDlg::OnInitDialog() {
     ::SetWindowTextW(hwnd(), kProgressTitle);
-    background_ = LoadProgressImage(L"progress_n.png");
-    fill_ = LoadProgressImage(L"pregross_d.png");
+    background_ = LoadProgressImage(layout::kNormalFile);
+    fill_ = LoadProgressImage(layout::kFillFile);
 
     const Point at = CenteredOrigin(::GetSystemMetrics(SM_CXFULLSCREEN),
                                     ::GetSystemMetrics(SM_CYFULLSCREEN), background_.width(),
@@ -41,11 +45,10 @@ BOOL CProgressDlg::OnInitDialog() {
                    SWP_NOZORDER | SWP_NOACTIVATE);
     ::InvalidateRect(hwnd(), nullptr, FALSE);
 
-    bar_.CreateChild(hwnd(), kBarRect);
-    const int w = kBarRect.right - kBarRect.left;
-    const int h = kBarRect.bottom - kBarRect.top;
-    bar_.SetImages(background_.Crop(kBarRect.left, kBarRect.top, w, h),
-                   fill_.Crop(kBarRect.left, kBarRect.top, w, h));
+    const skin::Rect& r = layout::kBar;
+    bar_.CreateChild(hwnd(), RECT{r.left, r.top, r.right, r.bottom});
+    bar_.SetImages(background_.Crop(r.left, r.top, r.Width(), r.Height()),
+                   fill_.Crop(r.left, r.top, r.Width(), r.Height()));
     bar_.mouseDisabled = true;
     bar_.SetRange(0, 100);
     bar_.SetPosition(0);
@@ -85,8 +88,10 @@ void CProgressDlg::OnPaint() {
         Gdiplus::Graphics graphics(buffer.dc());
         background_.Draw(graphics, 0, 0);
     }
-    win::DrawGrayCaption(buffer.dc(), updateText_, 8, win::CaptionAlign::Near, {35, 5, 200, 25});
-    win::DrawGrayCaption(buffer.dc(), waitingText_, 8, win::CaptionAlign::Near, {20, 40, 320, 25});
+    win::DrawGrayCaption(buffer.dc(), updateText_, 8, win::CaptionAlign::Near,
+                         CaptionRectOf(layout::kUpdateCaption));
+    win::DrawGrayCaption(buffer.dc(), waitingText_, 8, win::CaptionAlign::Near,
+                         CaptionRectOf(layout::kWaitingCaption));
     buffer.Present();
 }
 
