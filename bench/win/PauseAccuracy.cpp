@@ -63,7 +63,8 @@ std::unique_ptr<MacroSetting> MixedMacro() {
     constexpr std::int32_t kDelays[] = {0, 1, 2, 5, 10, 16, 33, 0, 3, 7, 21};
     for (int i = 0; i < kMacroEventCapacity; ++i) {
         const bool mouse = i % 5 >= 3;  // a press and a release of a mouse button in five
-        const std::uint8_t code = mouse ? kCodeLeftButton : static_cast<std::uint8_t>('A' + i % 26);
+        const std::uint8_t code =
+            mouse ? std::uint8_t{kCodeLeftButton} : static_cast<std::uint8_t>('A' + i % 26);
         m.events[i] = {code, static_cast<std::uint8_t>(i % 2), 0, kDelays[i % std::size(kDelays)]};
     }
     m.eventCount = kMacroEventCapacity;

@@ -6,19 +6,12 @@
 #include <cstdint>
 #include <optional>
 
+#include "common/Messages.h"
 #include "common/settings/ButtonSetting.h"
 #include "common/settings/MacroSetting.h"
 #include "monitor/actions/ActionPorts.h"
 
 namespace k2q::monitor {
-
-// Posted by the driver channel's reader thread to the monitor's main window; wParam is the
-// event code, lParam 0.
-inline constexpr std::uint32_t kButtonEventMessage = 0x07EB;
-// Posted to the configuration program's window before a sideways scroll.
-inline constexpr std::uint32_t kScrollNoticeMessage = 0x0604;
-inline constexpr std::uintptr_t kScrollLeftNotice = 0x2FF;
-inline constexpr std::uintptr_t kScrollRightNotice = 0x201;
 
 // The record an event code stands for; none for a code the mouse never sends.
 std::optional<int> RecordForEvent(std::uint64_t eventCode);

@@ -37,7 +37,4 @@ static_assert(kRequestWheelReport == 0x222410);
 static_assert(kRequestSendReport == 0x22241C);
 static_assert(kRequestReadAnswer == 0x222420);
 
-// Posted to the event window with wParam = the event code, lParam = 0.
-inline constexpr unsigned kButtonEventMessage = 0x7EB;
-
 }  // namespace k2q

@@ -34,7 +34,7 @@ bool CProgressDlg::Open() {
 }
 
 BOOL CProgressDlg::OnInitDialog() {
-    ::SetWindowTextW(hwnd(), kProgressTitle);
+    ::SetWindowTextW(hwnd(), kProgressWindowTitle);
     background_ = LoadProgressImage(layout::kNormalFile);
     fill_ = LoadProgressImage(layout::kFillFile);
 

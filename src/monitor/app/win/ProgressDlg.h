@@ -5,13 +5,13 @@
 
 #include <string>
 
+#include "common/Messages.h"
 #include "common/ui/win/SkinImage.h"
 #include "common/win/Dialog.h"
 #include "monitor/app/win/PngHProgressBar.h"
 
 namespace k2q::monitor {
 
-inline constexpr wchar_t kProgressTitle[] = L"TavikK2qMonProgressbar";
 inline constexpr UINT kProgressDialogId = 102;
 
 class CProgressDlg : public win::Dialog {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "common/Messages.h"
+
 namespace k2q::monitor {
 
 bool AddTrayIcon(HWND window, std::wstring_view tip) {

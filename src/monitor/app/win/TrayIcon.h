@@ -8,7 +8,6 @@
 namespace k2q::monitor {
 
 inline constexpr UINT kTrayIconId = 128;
-inline constexpr UINT kTrayCallbackMessage = 0x600;
 inline constexpr UINT kProgramIconId = 128;
 
 // Adds the icon with the tip (cut to the 127 characters a tip holds); false when the

@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "monitor/device/DriverConnection.h"
+#include "common/Messages.h"
 #include "monitor/device/DriverRequests.h"
 
 namespace k2q::monitor {

@@ -13,6 +13,7 @@
 
 #include "common/win/UniqueHandle.h"
 #include "common/win/Window.h"
+#include "common/Messages.h"
 #include "monitor/device/DriverRequests.h"
 #include "support/win/HandleCount.h"
 
