@@ -32,6 +32,12 @@ endif()
 # entry. Wine tests share one prefix (registry, windows), so ctest runs them one at a time.
 add_test(NAME wine.core_tests COMMAND core_tests --gtest_brief=1)
 
+# Windows hosted in a test program look for their skins and texts beside it, as the shipped
+# programs do beside themselves.
+foreach(shipped skins language.xml)
+    file(CREATE_LINK ${K2Q_DIST_DIR}/${shipped} ${CMAKE_BINARY_DIR}/${shipped} SYMBOLIC)
+endforeach()
+
 set(win_support ${support_sources})
 list(FILTER win_support INCLUDE REGEX "/win/")
 add_library(k2q_test_support_win STATIC ${win_support})
@@ -57,6 +63,19 @@ foreach(dir ${win_test_dirs})
     string(REGEX MATCH "^[a-z]+" top ${area})
     if(TARGET k2q_${top}_win)
         target_link_libraries(win_${name}_tests PRIVATE k2q_${top}_win)
+    endif()
+    # Windows hosted in a test load their area's resources (dialog templates, icons) from
+    # the test program itself.
+    file(GLOB_RECURSE area_resources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${top}/*.rc)
+    if(area_resources)
+        target_sources(win_${name}_tests PRIVATE ${area_resources})
+        set_source_files_properties(${area_resources} PROPERTIES OBJECT_DEPENDS "${K2Q_ICON_FILES}")
+        target_include_directories(win_${name}_tests PRIVATE
+            $<$<COMPILE_LANGUAGE:RC>:${K2Q_ICON_DIR}>)
+        foreach(rc ${area_resources})
+            get_filename_component(rc_dir ${rc} DIRECTORY)
+            target_include_directories(win_${name}_tests PRIVATE $<$<COMPILE_LANGUAGE:RC>:${rc_dir}>)
+        endforeach()
     endif()
     # Programs under test must be built and laid out first.
     foreach(program K2q_Mouse K2q_Config KbSnare)

@@ -10,7 +10,7 @@
 namespace k2q::win {
 
 class Menu {
-public:
+  public:
     Menu() = default;
     Menu(const Menu&) = delete;
     Menu& operator=(const Menu&) = delete;
@@ -30,7 +30,7 @@ public:
     virtual void DrawItem(const DRAWITEMSTRUCT& /*dis*/) {}
     virtual void MeasureItem(MEASUREITEMSTRUCT& /*mis*/) {}
 
-private:
+  private:
     UniqueMenu menu_;
 };
 

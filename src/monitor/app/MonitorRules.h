@@ -21,7 +21,7 @@ inline constexpr std::uint32_t kClosingReportWaitMs = 3000;
 // What a reload acts on; the monitor window implements it with the store, the driver channel,
 // the mouse programming, the progress popup and the system parameters.
 class ReloadActions {
-public:
+  public:
     virtual ~ReloadActions() = default;
     virtual void ReloadStore() = 0;
     // Sends the wheel-report flag of the freshly read store, when the device is open.

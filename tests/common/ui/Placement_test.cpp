@@ -26,9 +26,9 @@ TEST(Placement, FillFollowsThePositionInIntegerSteps) {
     const struct {
         int position, minimum, maximum, width, filled;
     } cases[] = {
-        {0, 0, 100, 263, 0},     {40, 0, 100, 263, 105},  {80, 0, 100, 263, 210},
-        {100, 0, 100, 263, 263}, {5, 0, 10, 263, 131},    {150, 0, 100, 263, 263},
-        {-5, 0, 100, 263, 0},    {50, 100, 100, 263, 0},  {50, 100, 0, 263, 0},
+        {0, 0, 100, 263, 0},     {40, 0, 100, 263, 105}, {80, 0, 100, 263, 210},
+        {100, 0, 100, 263, 263}, {5, 0, 10, 263, 131},   {150, 0, 100, 263, 263},
+        {-5, 0, 100, 263, 0},    {50, 100, 100, 263, 0}, {50, 100, 0, 263, 0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FilledWidth(c.position, c.minimum, c.maximum, c.width), c.filled)

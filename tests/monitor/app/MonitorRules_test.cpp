@@ -9,7 +9,7 @@ namespace k2q::monitor {
 namespace {
 
 class RecordingReload : public ReloadActions {
-public:
+  public:
     std::vector<std::string> steps;
 
     void ReloadStore() override { steps.push_back("store"); }

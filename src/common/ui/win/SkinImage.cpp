@@ -7,8 +7,12 @@ namespace k2q::win {
 
 SkinImage::SkinImage(std::unique_ptr<Gdiplus::Bitmap> bitmap) : bitmap_(std::move(bitmap)) {}
 
-int SkinImage::width() const { return bitmap_ ? static_cast<int>(bitmap_->GetWidth()) : 0; }
-int SkinImage::height() const { return bitmap_ ? static_cast<int>(bitmap_->GetHeight()) : 0; }
+int SkinImage::width() const {
+    return bitmap_ ? static_cast<int>(bitmap_->GetWidth()) : 0;
+}
+int SkinImage::height() const {
+    return bitmap_ ? static_cast<int>(bitmap_->GetHeight()) : 0;
+}
 
 SkinImage SkinImage::Crop(int x, int y, int w, int h) const {
     if (!bitmap_ || w <= 0 || h <= 0 || x < 0 || y < 0 || x + w > width() || y + h > height()) {

@@ -12,7 +12,7 @@
 namespace k2q::win {
 
 class SkinImage {
-public:
+  public:
     SkinImage() = default;
     explicit SkinImage(std::unique_ptr<Gdiplus::Bitmap> bitmap);
 
@@ -30,7 +30,7 @@ public:
     // Draws the source area (sx, sy, w, h) at (x, y), unscaled.
     void DrawPart(Gdiplus::Graphics& graphics, int x, int y, int sx, int sy, int w, int h) const;
 
-private:
+  private:
     std::unique_ptr<Gdiplus::Bitmap> bitmap_;
 };
 

@@ -14,11 +14,10 @@ int GetOsClass() {
         return 0;
     }
 #pragma GCC diagnostic pop
-    const PlatformFamily family = info.dwPlatformId == VER_PLATFORM_WIN32_NT
-                                      ? PlatformFamily::WindowsNt
-                                  : info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS
-                                      ? PlatformFamily::Windows9x
-                                      : PlatformFamily::Other;
+    const PlatformFamily family =
+        info.dwPlatformId == VER_PLATFORM_WIN32_NT        ? PlatformFamily::WindowsNt
+        : info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS ? PlatformFamily::Windows9x
+                                                          : PlatformFamily::Other;
     return ClassifyOsVersion(family, info.dwMajorVersion, info.dwMinorVersion);
 }
 

@@ -6,8 +6,11 @@
 
 #include <memory>
 
+#include "common/localization/UiStrings.h"
+#include "common/localization/win/ProgramLanguage.h"
 #include "common/settings/win/Win32SystemParameters.h"
 #include "common/win/Gdiplus.h"
+#include "common/win/Text.h"
 #include "common/win/UniqueHandle.h"
 #include "common/win/Win32Registry.h"
 #include "monitor/app/OsClass.h"
@@ -25,8 +28,13 @@ struct Settings {
     MacroSetting macros{};
 };
 
-MonitorTexts LoadTexts() {
-    return {};
+std::wstring Text(UiKey key) {
+    return win::ToWide(UiText(key));
+}
+
+MonitorTexts ProgramTexts() {
+    return {Text(UiKey::tc_name), Text(UiKey::tc_config), Text(UiKey::tc_exit),
+            Text(UiKey::tc_update), Text(UiKey::tc_waiting)};
 }
 
 }  // namespace
@@ -55,10 +63,11 @@ int CK2Q_MouseApp::Run() {
         return std::make_unique<win::Win32SystemParameters>(window);
     };
     services.onDestroyed = [] { ::PostQuitMessage(0); };
-    services.texts = LoadTexts();
+    win::LoadLanguageBesideProgram();
+    services.texts = ProgramTexts();
 
-    auto monitor = std::make_unique<CTavikMon>(std::move(services), settings->buttons,
-                                               settings->macros);
+    auto monitor =
+        std::make_unique<CTavikMon>(std::move(services), settings->buttons, settings->macros);
     if (!monitor->CreateHidden()) {
         return 1;
     }

@@ -5,7 +5,7 @@
 namespace k2q::monitor {
 
 class CK2Q_MouseApp {
-public:
+  public:
     // Runs the program to its end; returns the exit code.
     int Run();
 };

@@ -9,7 +9,7 @@
 namespace k2q::monitor {
 
 class PaintingClock : public win::Win32Clock {
-public:
+  public:
     void SleepMilliseconds(std::uint32_t milliseconds) override;
 };
 

@@ -28,7 +28,9 @@ void CPngHProgressBar::SetRange(std::int32_t minimum, std::int32_t maximum) {
     maximum_ = maximum;
 }
 
-void CPngHProgressBar::SetPosition(std::int32_t position) { position_ = position; }
+void CPngHProgressBar::SetPosition(std::int32_t position) {
+    position_ = position;
+}
 
 void CPngHProgressBar::RedrawNow() {
     if (hwnd()) {

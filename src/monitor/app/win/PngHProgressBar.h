@@ -10,7 +10,7 @@
 namespace k2q::monitor {
 
 class CPngHProgressBar : public win::Window {
-public:
+  public:
     static constexpr UINT kControlId = 1025;
 
     bool CreateChild(HWND owner, const RECT& rect);
@@ -24,12 +24,12 @@ public:
     std::int32_t position() const { return position_; }
     bool mouseDisabled = false;
 
-protected:
+  protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnPaint() override;
     LRESULT OnEraseBackground(HDC) override { return 1; }
 
-private:
+  private:
     win::SkinImage background_;
     win::SkinImage fill_;
     std::int32_t minimum_ = 0;

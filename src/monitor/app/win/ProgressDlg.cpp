@@ -38,9 +38,9 @@ BOOL CProgressDlg::OnInitDialog() {
     background_ = LoadProgressImage(layout::kNormalFile);
     fill_ = LoadProgressImage(layout::kFillFile);
 
-    const Point at = CenteredOrigin(::GetSystemMetrics(SM_CXFULLSCREEN),
-                                    ::GetSystemMetrics(SM_CYFULLSCREEN), background_.width(),
-                                    background_.height());
+    const Point at =
+        CenteredOrigin(::GetSystemMetrics(SM_CXFULLSCREEN), ::GetSystemMetrics(SM_CYFULLSCREEN),
+                       background_.width(), background_.height());
     ::SetWindowPos(hwnd(), nullptr, at.x, at.y, background_.width(), background_.height(),
                    SWP_NOZORDER | SWP_NOACTIVATE);
     ::InvalidateRect(hwnd(), nullptr, FALSE);

@@ -15,7 +15,7 @@ namespace k2q::monitor {
 inline constexpr UINT kProgressDialogId = 102;
 
 class CProgressDlg : public win::Dialog {
-public:
+  public:
     // The two lines of text ("tc_update", "tc_waiting") come from the caller's language table.
     CProgressDlg(std::wstring updateText, std::wstring waitingText);
 
@@ -25,14 +25,14 @@ public:
     int requested() const { return requested_; }
     const CPngHProgressBar& bar() const { return bar_; }
 
-protected:
+  protected:
     BOOL OnInitDialog() override;
     void OnPaint() override;
     LRESULT OnEraseBackground(HDC) override { return 1; }
     void OnCancel() override {}  // Escape must not close it while the reload runs
     void OnOK() override {}
 
-private:
+  private:
     void BringToForeground();
 
     std::wstring updateText_;

@@ -113,7 +113,9 @@ void CTavikMon::UnregisterNotifications() {
     }
 }
 
-void CTavikMon::AddIcon() { trayIconShown_ = AddTrayIcon(hwnd(), services_.texts.name); }
+void CTavikMon::AddIcon() {
+    trayIconShown_ = AddTrayIcon(hwnd(), services_.texts.name);
+}
 
 void CTavikMon::OnDestroy() {
     if (configWindow_) {
@@ -130,7 +132,9 @@ void CTavikMon::OnDestroy() {
     }
 }
 
-void CTavikMon::OnClose() { Destroy(); }
+void CTavikMon::OnClose() {
+    Destroy();
+}
 
 LRESULT CTavikMon::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -167,7 +171,9 @@ LRESULT CTavikMon::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // --- Reload -------------------------------------------------------------------------------
 
-void CTavikMon::ReloadStore() { k2q::ReloadStore(*services_.registry, buttons_, macros_); }
+void CTavikMon::ReloadStore() {
+    k2q::ReloadStore(*services_.registry, buttons_, macros_);
+}
 
 void CTavikMon::SendWheelReportIfOpen() {
     if (driver_.IsDeviceOpen()) {
@@ -194,9 +200,13 @@ void CTavikMon::ProgramCpiLevels() {
     k2q::ProgramCpiLevels(driver_, *services_.clock, buttons_.mouse);
 }
 
-void CTavikMon::SendClosingReport() { k2q::SendClosingReport(driver_); }
+void CTavikMon::SendClosingReport() {
+    k2q::SendClosingReport(driver_);
+}
 
-void CTavikMon::Wait(std::uint32_t milliseconds) { services_.clock->SleepMilliseconds(milliseconds); }
+void CTavikMon::Wait(std::uint32_t milliseconds) {
+    services_.clock->SleepMilliseconds(milliseconds);
+}
 
 void CTavikMon::ApplySystemMouseParams(const std::function<void(int)>& progress) {
     if (auto system = services_.systemParameters(hwnd())) {

@@ -56,7 +56,7 @@ struct MonitorServices {
 };
 
 class CTavikMon : public win::Window, private ReloadActions {
-public:
+  public:
     // The blocks are the program's in-memory settings; they outlive the window.
     CTavikMon(MonitorServices services, ButtonSetting& buttons, MacroSetting& macros);
     // Shuts a still-open window down in order (tray icon, channel, registrations).
@@ -67,9 +67,11 @@ public:
     HWND configWindow() const { return configWindow_; }
     bool deviceOpen() const { return driver_.IsDeviceOpen(); }
     bool trayIconShown() const { return trayIconShown_; }
+    // The progress popup's last value while a reload runs, -1 otherwise.
+    int progressValue() const { return progress_ ? progress_->requested() : -1; }
     const CUSBDriver& driver() const { return driver_; }
 
-protected:
+  protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnCreate(CREATESTRUCTW* cs) override;
     void OnDestroy() override;
@@ -79,7 +81,7 @@ protected:
     LRESULT OnDrawItem(UINT id, DRAWITEMSTRUCT* dis) override;
     LRESULT OnMeasureItem(UINT id, MEASUREITEMSTRUCT* mis) override;
 
-private:
+  private:
     // ReloadActions: what a reload request does.
     void ReloadStore() override;
     void SendWheelReportIfOpen() override;
@@ -115,8 +117,8 @@ private:
     UINT taskbarCreatedMessage_ = 0;
     win::OptionalFunction<BOOL WINAPI(HWND, DWORD)> registerSession_{
         L"WtsApi32.dll", "WTSRegisterSessionNotification"};
-    win::OptionalFunction<BOOL WINAPI(HWND)> unregisterSession_{
-        L"WtsApi32.dll", "WTSUnRegisterSessionNotification"};
+    win::OptionalFunction<BOOL WINAPI(HWND)> unregisterSession_{L"WtsApi32.dll",
+                                                                "WTSUnRegisterSessionNotification"};
 };
 
 // Starts the K2q_Config.exe in the monitor's own folder, shown normally.

@@ -14,9 +14,8 @@ constexpr UINT kTextFormat = 0x8135;
 
 // Icons come from the monitor's own resources each time an item is drawn.
 void DrawResourceIcon(HDC dc, std::uint32_t id, int x, int y) {
-    win::UniqueIcon icon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr),
-                                                         MAKEINTRESOURCEW(id), IMAGE_ICON, 16,
-                                                         16, LR_DEFAULTCOLOR)));
+    win::UniqueIcon icon(static_cast<HICON>(::LoadImageW(
+        ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
     if (icon) {
         ::DrawIconEx(dc, x, y, icon.get(), 16, 16, 0, nullptr, DI_NORMAL);
     }

@@ -16,7 +16,7 @@ struct XPMenuItem {
 };
 
 class CXPMenu : public win::Menu {
-public:
+  public:
     void DrawItem(const DRAWITEMSTRUCT& dis) override;
     void MeasureItem(MEASUREITEMSTRUCT& mis) override;
 

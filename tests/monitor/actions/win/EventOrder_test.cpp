@@ -6,7 +6,7 @@
 #include <memory>
 #include <thread>
 
-#include "LowLevelHooks.h"
+#include "support/win/LowLevelHooks.h"
 #include "common/win/Window.h"
 #include "monitor/actions/ButtonEvent.h"
 #include "monitor/actions/win/ActionEngine.h"

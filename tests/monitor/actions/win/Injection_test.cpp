@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "LowLevelHooks.h"
+#include "support/win/LowLevelHooks.h"
 #include "monitor/actions/win/ActionEngine.h"
 
 namespace k2q::testing {

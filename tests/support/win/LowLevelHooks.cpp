@@ -1,4 +1,4 @@
-#include "LowLevelHooks.h"
+#include "support/win/LowLevelHooks.h"
 
 #include <atomic>
 #include <cstdio>
