@@ -139,6 +139,12 @@ void CTavikMon::OnClose() {
 LRESULT CTavikMon::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case kReloadRequestMessage:
+            if (progress_) {
+                // Only a sent request can arrive while a reload paints its popup; it runs after
+                // this one instead of inside it.
+                ::PostMessageW(hwnd(), msg, wParam, lParam);
+                return 1;
+            }
             RunReload(*this, static_cast<std::uint32_t>(wParam));
             return 1;
         case kConfigWindowMessage:
