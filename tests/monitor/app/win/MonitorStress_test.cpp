@@ -42,16 +42,11 @@ TEST_F(HostedMonitor, StressEveryEventOnceAndInOrderThroughReloadsAndSessionChan
     Start();
     testing::LowLevelHooks hooks;
     ASSERT_TRUE(hooks.installed());
-    // The system keeps a few objects from the first reload and the first injected input, so
-    // the counts are taken after one of each. (Under Wine the GDI count reads 0 throughout.)
-    ASSERT_EQ(Send(kReloadRequestMessage, 7), 1);
-    const std::uint32_t warmUp[] = {1000};
-    driver.QueueEvents(warmUp);
-    ASSERT_TRUE(testing::PumpUntil([&] { return LetterCount(hooks) == 1; }, 5s));
-    hooks.Clear();
-    const DWORD handlesBefore = testing::ProcessHandleCount();
-    const DWORD gdiBefore = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-
+    // The system keeps a few objects from the first reload, the first session change and the
+    // first injected input, so the counts are taken after the first whole round of bursts, a
+    // reload and a lock and unlock. (Under Wine the GDI count reads 0 throughout.)
+    DWORD handlesBefore = 0;
+    DWORD gdiBefore = 0;
     std::mt19937 random(20261210);
     std::vector<DWORD> expected;
     int queued = 0;
@@ -75,6 +70,10 @@ TEST_F(HostedMonitor, StressEveryEventOnceAndInOrderThroughReloadsAndSessionChan
             EXPECT_FALSE(monitor->deviceOpen());
             Send(WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK);
             ASSERT_TRUE(monitor->deviceOpen());
+            if (burst == 9) {
+                handlesBefore = testing::ProcessHandleCount();
+                gdiBefore = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+            }
         }
     }
     // The bursts beyond the semaphore's maximum lost what the driver could not signal.
@@ -83,8 +82,11 @@ TEST_F(HostedMonitor, StressEveryEventOnceAndInOrderThroughReloadsAndSessionChan
 
     testing::PumpUntil([] { return false; }, 200ms);  // nothing further may arrive
     EXPECT_EQ(LettersPressed(hooks.WaitFor(0)), expected);
-    EXPECT_EQ(testing::ProcessHandleCount(), handlesBefore);
-    EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
+    // A leak per event, burst, reload or session change would add hundreds, or at least one
+    // per round (17 rounds); the system may still open one or two handles of its own late.
+    const int rounds = queued / 10 / 60;
+    EXPECT_LE(testing::ProcessHandleCount(), handlesBefore + 2) << rounds << " rounds";
+    EXPECT_LE(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore + 2);
 }
 
 }  // namespace
