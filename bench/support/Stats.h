@@ -3,11 +3,19 @@
 #pragma once
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 namespace k2q::bench {
+
+// A monotonic clock for measurements (the performance counter on Windows).
+inline double NowUs() {
+    using namespace std::chrono;
+    return duration<double, std::micro>(steady_clock::now().time_since_epoch()).count();
+}
+inline double NowMs() { return NowUs() / 1000.0; }
 
 struct Summary {
     double median = 0;

@@ -18,17 +18,8 @@ namespace {
 
 using namespace k2q;
 using namespace k2q::monitor;
-
-double NowUs() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1e6 / frequency;
-}
+using bench::NowMs;
+using bench::NowUs;
 
 // Notes when the first input of an event is handed over, and injects nothing.
 class StampingSink : public InputSink {

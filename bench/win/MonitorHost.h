@@ -53,15 +53,4 @@ struct MonitorHost {
     std::unique_ptr<monitor::CTavikMon> window;
 };
 
-inline double NowMs() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1e3 / frequency;
-}
-
 }  // namespace k2q::bench

@@ -21,23 +21,14 @@ namespace {
 
 using namespace k2q;
 using namespace k2q::monitor;
+using bench::NowMs;
+using bench::NowUs;
 
 class NullSink : public InputSink {
   public:
     void Keyboard(const KeyboardInput&) override {}
     void Mouse(const MouseInput&) override {}
 };
-
-double NowMs() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / frequency;
-}
 
 // Passes every sleep on and notes how far its real length is from the requested one.
 class MeasuringClock : public Clock {

@@ -14,6 +14,15 @@ std::vector<std::uint8_t> BytesOf(const T& block) {
     return bytes;
 }
 
+// A recognisable byte pattern of any length, different for each seed.
+inline std::vector<std::uint8_t> Pattern(std::size_t size, std::uint8_t seed) {
+    std::vector<std::uint8_t> bytes(size);
+    for (std::size_t i = 0; i < size; ++i) {
+        bytes[i] = static_cast<std::uint8_t>(i * 13 + seed);
+    }
+    return bytes;
+}
+
 inline std::int32_t Int32At(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
     return static_cast<std::int32_t>(bytes[offset] | bytes[offset + 1] << 8 |
                                      bytes[offset + 2] << 16 |

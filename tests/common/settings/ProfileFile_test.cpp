@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/FakeFileSystem.h"
+#include "support/Bytes.h"
 
 namespace k2q {
 namespace {
@@ -15,32 +16,18 @@ using testing::FakeFileSystem;
 
 constexpr char16_t kPath[] = u"C:\\profiles\\game.K2q";
 
-std::vector<std::uint8_t> Pattern(std::size_t size, std::uint8_t seed) {
-    std::vector<std::uint8_t> bytes(size);
-    for (std::size_t i = 0; i < size; ++i) {
-        bytes[i] = static_cast<std::uint8_t>(i * 13 + seed);
-    }
-    return bytes;
-}
-
-template <class T>
-std::vector<std::uint8_t> Bytes(const T& block) {
-    const auto* p = reinterpret_cast<const std::uint8_t*>(&block);
-    return {p, p + sizeof block};
-}
-
 struct Blocks {
     std::unique_ptr<ButtonSetting> buttons = std::make_unique<ButtonSetting>();
     std::unique_ptr<MacroSetting> macros = std::make_unique<MacroSetting>();
     explicit Blocks(std::uint8_t seed) {
-        const auto b = Pattern(sizeof *buttons, seed);
-        const auto m = Pattern(sizeof *macros, static_cast<std::uint8_t>(seed + 1));
+        const auto b = testing::Pattern(sizeof *buttons, seed);
+        const auto m = testing::Pattern(sizeof *macros, static_cast<std::uint8_t>(seed + 1));
         std::memcpy(buttons.get(), b.data(), b.size());
         std::memcpy(macros.get(), m.data(), m.size());
     }
     std::vector<std::uint8_t> Profile() const {
-        auto bytes = Bytes(*buttons);
-        const auto m = Bytes(*macros);
+        auto bytes = testing::BytesOf(*buttons);
+        const auto m = testing::BytesOf(*macros);
         bytes.insert(bytes.end(), m.begin(), m.end());
         return bytes;
     }
@@ -48,7 +35,7 @@ struct Blocks {
 
 TEST(ProfileFile, ExportWritesBothBlocksRawAndImportRestoresThemByteForByte) {
     FakeFileSystem files;
-    files.files[kPath] = Pattern(77, 5);  // an older profile of that name
+    files.files[kPath] = testing::Pattern(77, 5);  // an older profile of that name
     const Blocks saved(10);
     ASSERT_EQ(WriteProfile(files, kPath, *saved.buttons, *saved.macros), ProfileWrite::Written);
     ASSERT_EQ(files.files.size(), 1u);  // no temporary file left beside it
@@ -80,7 +67,7 @@ TEST(ProfileFile, AFailedExportLeavesThePreviousFileAsItWasAndNothingBeside) {
          ProfileWrite::NotReplaced},
     };
     const Blocks saved(10);
-    const auto previous = Pattern(213708, 77);
+    const auto previous = testing::Pattern(213708, 77);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FakeFileSystem files;
@@ -102,7 +89,7 @@ TEST(ProfileFile, ImportFillsTheBlocksOnlyAsFarAsTheFileReaches) {
     for (const std::size_t length : lengths) {
         SCOPED_TRACE(length);
         FakeFileSystem files;
-        const auto file = Pattern(length, 200);
+        const auto file = testing::Pattern(length, 200);
         files.files[kPath] = file;
         Blocks blocks(1);
         auto expected = blocks.Profile();
@@ -124,7 +111,7 @@ TEST(ProfileFile, AnImportThatCannotOpenOrReadTheFileChangesNothing) {
     EXPECT_FALSE(missing.opened);
     EXPECT_EQ(blocks.Profile(), before);
 
-    files.files[kPath] = Pattern(213708, 3);
+    files.files[kPath] = testing::Pattern(213708, 3);
     files.failRead = true;
     const ProfileRead failed = ReadProfile(files, kPath, *blocks.buttons, *blocks.macros);
     EXPECT_TRUE(failed.opened);

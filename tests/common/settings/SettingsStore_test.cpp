@@ -8,25 +8,12 @@
 
 #include "common/settings/SystemMouseParams.h"
 #include "support/FakeRegistry.h"
+#include "support/Bytes.h"
 
 namespace k2q {
 namespace {
 
 using testing::FakeRegistry;
-
-std::vector<std::uint8_t> Pattern(std::size_t size, std::uint8_t seed) {
-    std::vector<std::uint8_t> bytes(size);
-    for (std::size_t i = 0; i < size; ++i) {
-        bytes[i] = static_cast<std::uint8_t>(i * 7 + seed);
-    }
-    return bytes;
-}
-
-template <class T>
-std::vector<std::uint8_t> Bytes(const T& block) {
-    const auto* p = reinterpret_cast<const std::uint8_t*>(&block);
-    return {p, p + sizeof block};
-}
 
 // Both blocks of one program, on the heap (the macro table is 213 KB), filled with a
 // recognisable "previous contents" byte.
@@ -67,9 +54,9 @@ TEST(SettingsStoreLoad, WithoutAKeyCreatesItWithDefaultsSystemValuesAndAnEmptyMa
     Blocks blocks(0x5A);
     LoadOrCreateStore(registry, *blocks.buttons, *blocks.macros);
 
-    const auto expected = Bytes(ExpectedDefaults());
-    EXPECT_EQ(Bytes(*blocks.buttons), expected);
-    EXPECT_EQ(Bytes(*blocks.macros), std::vector<std::uint8_t>(213604, 0));
+    const auto expected = testing::BytesOf(ExpectedDefaults());
+    EXPECT_EQ(testing::BytesOf(*blocks.buttons), expected);
+    EXPECT_EQ(testing::BytesOf(*blocks.macros), std::vector<std::uint8_t>(213604, 0));
     const auto* buttons = registry.Find(kStoreKey, kButtonSettingValue);
     const auto* macros = registry.Find(kStoreKey, kMacroSettingValue);
     ASSERT_TRUE(buttons && macros);
@@ -90,8 +77,8 @@ TEST(SettingsStoreLoad, WithoutAnyRegistryAccessStillHoldsDefaultsInMemory) {
     ButtonSetting expected;
     SetButtonDefaults(expected);
     ReadSystemMouseParams(registry, expected);  // nothing readable: zeros, 3 and the levels
-    EXPECT_EQ(Bytes(*blocks.buttons), Bytes(expected));
-    EXPECT_EQ(Bytes(*blocks.macros), std::vector<std::uint8_t>(213604, 0));
+    EXPECT_EQ(testing::BytesOf(*blocks.buttons), testing::BytesOf(expected));
+    EXPECT_EQ(testing::BytesOf(*blocks.macros), std::vector<std::uint8_t>(213604, 0));
     EXPECT_EQ(registry.writes, 0);
 }
 
@@ -114,12 +101,12 @@ TEST_P(SettingsStoreLoadValue, RepairsOnlyTheValueThatIsMissingTooLongOrOfAnothe
     const StoredValueCase& c = GetParam();
     FakeRegistry registry;
     SeedControlPanel(registry);
-    const auto storedButtons = Pattern(104, 1);
-    const auto storedMacros = Pattern(213604, 2);
+    const auto storedButtons = testing::Pattern(104, 1);
+    const auto storedMacros = testing::Pattern(213604, 2);
     registry.SetBytes(kStoreKey, kButtonSettingValue, storedButtons);
     registry.SetBytes(kStoreKey, kMacroSettingValue, storedMacros);
     const char16_t* changed = c.macroValue ? kMacroSettingValue : kButtonSettingValue;
-    const std::vector<std::uint8_t> value = Pattern(c.size == SIZE_MAX ? 0 : c.size, 3);
+    const std::vector<std::uint8_t> value = testing::Pattern(c.size == SIZE_MAX ? 0 : c.size, 3);
     if (c.size == SIZE_MAX) {
         registry.keys[kStoreKey].erase(changed);
     } else {
@@ -130,8 +117,8 @@ TEST_P(SettingsStoreLoadValue, RepairsOnlyTheValueThatIsMissingTooLongOrOfAnothe
     LoadOrCreateStore(registry, *blocks.buttons, *blocks.macros);
 
     const std::size_t blockSize = c.macroValue ? 213604 : 104;
-    const auto loaded = c.macroValue ? Bytes(*blocks.macros) : Bytes(*blocks.buttons);
-    const auto untouched = c.macroValue ? Bytes(*blocks.buttons) : Bytes(*blocks.macros);
+    const auto loaded = c.macroValue ? testing::BytesOf(*blocks.macros) : testing::BytesOf(*blocks.buttons);
+    const auto untouched = c.macroValue ? testing::BytesOf(*blocks.buttons) : testing::BytesOf(*blocks.macros);
     EXPECT_EQ(untouched, c.macroValue ? storedButtons : storedMacros);
     const auto* other =
         registry.Find(kStoreKey, c.macroValue ? kButtonSettingValue : kMacroSettingValue);
@@ -140,7 +127,7 @@ TEST_P(SettingsStoreLoadValue, RepairsOnlyTheValueThatIsMissingTooLongOrOfAnothe
 
     if (c.replacedByDefaults) {
         const auto defaults =
-            c.macroValue ? std::vector<std::uint8_t>(213604, 0) : Bytes(ExpectedDefaults());
+            c.macroValue ? std::vector<std::uint8_t>(213604, 0) : testing::BytesOf(ExpectedDefaults());
         EXPECT_EQ(loaded, defaults);
         const auto* written = registry.Find(kStoreKey, changed);
         ASSERT_TRUE(written);
@@ -192,8 +179,8 @@ TEST(SettingsStoreReload, TakesCompleteBinaryValuesAndKeepsTheCopyForAnythingEls
         FakeRegistry registry;
         std::vector<std::uint8_t> buttonValue, macroValue;
         if (c.size != SIZE_MAX) {
-            buttonValue = Pattern(c.size ? c.size : 104, 1);
-            macroValue = Pattern(c.size ? c.size : 213604, 2);
+            buttonValue = testing::Pattern(c.size ? c.size : 104, 1);
+            macroValue = testing::Pattern(c.size ? c.size : 213604, 2);
             registry.SetBytes(kStoreKey, kButtonSettingValue, buttonValue, c.type);
             registry.SetBytes(kStoreKey, kMacroSettingValue, macroValue, c.type);
         }
@@ -209,8 +196,8 @@ TEST(SettingsStoreReload, TakesCompleteBinaryValuesAndKeepsTheCopyForAnythingEls
             std::copy(buttonValue.begin(), buttonValue.end(), buttons.begin());
             std::copy(macroValue.begin(), macroValue.end(), macros.begin());
         }
-        EXPECT_EQ(Bytes(*blocks.buttons), buttons);
-        EXPECT_EQ(Bytes(*blocks.macros), macros);
+        EXPECT_EQ(testing::BytesOf(*blocks.buttons), buttons);
+        EXPECT_EQ(testing::BytesOf(*blocks.macros), macros);
         EXPECT_EQ(registry.writes, 0);
     }
 }
@@ -223,9 +210,9 @@ TEST(SettingsStoreWrite, WriteStoreCreatesTheKeyAndWritesBothWholeBlocks) {
     const auto* macros = registry.Find(kStoreKey, kMacroSettingValue);
     ASSERT_TRUE(buttons && macros);
     EXPECT_EQ(buttons->type, kRegBinary);
-    EXPECT_EQ(buttons->bytes, Bytes(*blocks.buttons));
+    EXPECT_EQ(buttons->bytes, testing::BytesOf(*blocks.buttons));
     EXPECT_EQ(macros->type, kRegBinary);
-    EXPECT_EQ(macros->bytes, Bytes(*blocks.macros));
+    EXPECT_EQ(macros->bytes, testing::BytesOf(*blocks.macros));
     EXPECT_EQ(registry.writtenKeys, std::set<std::u16string>{kStoreKey});
 
     FakeRegistry refusing;
@@ -241,11 +228,11 @@ TEST(SettingsStoreWrite, WriteMacroValueWritesOnlyTheMacrosAndOnlyIntoAnExisting
     EXPECT_TRUE(empty.keys.empty());
 
     FakeRegistry registry;
-    const auto storedButtons = Pattern(104, 9);
+    const auto storedButtons = testing::Pattern(104, 9);
     registry.SetBytes(kStoreKey, kButtonSettingValue, storedButtons);
     EXPECT_TRUE(WriteMacroValue(registry, *blocks.macros));
     EXPECT_EQ(registry.writes, 1);
-    EXPECT_EQ(registry.Find(kStoreKey, kMacroSettingValue)->bytes, Bytes(*blocks.macros));
+    EXPECT_EQ(registry.Find(kStoreKey, kMacroSettingValue)->bytes, testing::BytesOf(*blocks.macros));
     EXPECT_EQ(registry.Find(kStoreKey, kButtonSettingValue)->bytes, storedButtons);
 }
 

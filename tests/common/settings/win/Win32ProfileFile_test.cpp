@@ -1,5 +1,7 @@
 // Profiles on the real file system, in a folder of their own under the temporary folder.
 #include <gtest/gtest.h>
+
+#include "support/Bytes.h"
 #include <windows.h>
 
 #include <cstring>
@@ -15,20 +17,6 @@ namespace k2q {
 namespace {
 
 using win::ToU16;
-
-std::vector<std::uint8_t> Pattern(std::size_t size, std::uint8_t seed) {
-    std::vector<std::uint8_t> bytes(size);
-    for (std::size_t i = 0; i < size; ++i) {
-        bytes[i] = static_cast<std::uint8_t>(i * 13 + seed);
-    }
-    return bytes;
-}
-
-template <class T>
-std::vector<std::uint8_t> Bytes(const T& block) {
-    const auto* p = reinterpret_cast<const std::uint8_t*>(&block);
-    return {p, p + sizeof block};
-}
 
 std::vector<std::uint8_t> ReadWholeFile(const std::wstring& path) {
     std::vector<std::uint8_t> bytes;
@@ -107,8 +95,8 @@ class Win32ProfileFile : public ::testing::Test {
         Clean();
         ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
         path = folder + L"\\game.K2q";
-        const auto b = Pattern(sizeof *buttons, 10);
-        const auto m = Pattern(sizeof *macros, 11);
+        const auto b = testing::Pattern(sizeof *buttons, 10);
+        const auto m = testing::Pattern(sizeof *macros, 11);
         std::memcpy(buttons.get(), b.data(), b.size());
         std::memcpy(macros.get(), m.data(), m.size());
     }
@@ -140,8 +128,8 @@ class Win32ProfileFile : public ::testing::Test {
     }
 
     std::vector<std::uint8_t> Profile() const {
-        auto bytes = Bytes(*buttons);
-        const auto m = Bytes(*macros);
+        auto bytes = testing::BytesOf(*buttons);
+        const auto m = testing::BytesOf(*macros);
         bytes.insert(bytes.end(), m.begin(), m.end());
         return bytes;
     }
@@ -153,7 +141,7 @@ class Win32ProfileFile : public ::testing::Test {
 };
 
 TEST_F(Win32ProfileFile, ExportThenImportRestoresBothBlocksByteForByte) {
-    WriteWholeFile(path, Pattern(500, 1));  // an older, shorter profile of that name
+    WriteWholeFile(path, testing::Pattern(500, 1));  // an older, shorter profile of that name
     ASSERT_EQ(WriteProfile(files, ToU16(path), *buttons, *macros), ProfileWrite::Written);
     const auto saved = Profile();
     EXPECT_EQ(ReadWholeFile(path), saved);
@@ -174,7 +162,7 @@ TEST_F(Win32ProfileFile, ImportTakesOnlyWhatAProfileHolds) {
     } cases[] = {{"buttons only", 104}, {"longer than a profile", 213708 + 4096}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto file = Pattern(c.length, 99);
+        const auto file = testing::Pattern(c.length, 99);
         WriteWholeFile(path, file);
         auto expected = Profile();
         std::copy_n(file.begin(), std::min(c.length, expected.size()), expected.begin());
@@ -185,7 +173,7 @@ TEST_F(Win32ProfileFile, ImportTakesOnlyWhatAProfileHolds) {
 }
 
 TEST_F(Win32ProfileFile, AFailedExportLeavesThePreviousFileIntactAndNoTemporaryBehind) {
-    const auto previous = Pattern(213708, 42);
+    const auto previous = testing::Pattern(213708, 42);
     WriteWholeFile(path, previous);
 
     DiskFullAt diskFull(1);  // the macro block does not fit any more

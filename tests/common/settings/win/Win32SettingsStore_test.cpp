@@ -1,6 +1,8 @@
 // The store against the real registry of the current user: each test starts without the key
 // and removes it again.
 #include <gtest/gtest.h>
+
+#include "support/Bytes.h"
 #include <windows.h>
 
 #include <cstring>
@@ -56,20 +58,6 @@ void DeleteStoreKey() {
     ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Tavik");  // only when nothing else is in it
 }
 
-std::vector<std::uint8_t> Pattern(std::size_t size, std::uint8_t seed) {
-    std::vector<std::uint8_t> bytes(size);
-    for (std::size_t i = 0; i < size; ++i) {
-        bytes[i] = static_cast<std::uint8_t>(i * 7 + seed);
-    }
-    return bytes;
-}
-
-template <class T>
-std::vector<std::uint8_t> Bytes(const T& block) {
-    const auto* p = reinterpret_cast<const std::uint8_t*>(&block);
-    return {p, p + sizeof block};
-}
-
 int ControlPanelNumber(const wchar_t* key, const wchar_t* name) {
     wchar_t text[260] = {};
     DWORD size = sizeof text;
@@ -115,10 +103,10 @@ TEST_F(Win32SettingsStore, WithoutTheKeyLoadCreatesItWithDefaultsSystemValuesAnd
     const auto storedMacros = ReadRaw(kKey, L"MacroSetting");
     ASSERT_TRUE(storedButtons && storedMacros);
     EXPECT_EQ(storedButtons->type, static_cast<DWORD>(REG_BINARY));
-    EXPECT_EQ(storedButtons->bytes, Bytes(expected));
+    EXPECT_EQ(storedButtons->bytes, testing::BytesOf(expected));
     EXPECT_EQ(storedMacros->type, static_cast<DWORD>(REG_BINARY));
     EXPECT_EQ(storedMacros->bytes, std::vector<std::uint8_t>(213604, 0));
-    EXPECT_EQ(Bytes(*buttons), Bytes(expected));
+    EXPECT_EQ(testing::BytesOf(*buttons), testing::BytesOf(expected));
 }
 
 TEST_F(Win32SettingsStore, ButtonValuesOfAnotherTypeOrTooLongAreReplacedAndShortOnesAccepted) {
@@ -129,10 +117,10 @@ TEST_F(Win32SettingsStore, ButtonValuesOfAnotherTypeOrTooLongAreReplacedAndShort
         bool replaced;
     } cases[] = {
         {"REG_DWORD", REG_DWORD, {5, 0, 0, 0}, true},
-        {"200 bytes", REG_BINARY, Pattern(200, 1), true},
-        {"50 bytes", REG_BINARY, Pattern(50, 1), false},
+        {"200 bytes", REG_BINARY, testing::Pattern(200, 1), true},
+        {"50 bytes", REG_BINARY, testing::Pattern(50, 1), false},
     };
-    const auto storedMacros = Pattern(213604, 9);
+    const auto storedMacros = testing::Pattern(213604, 9);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         DeleteStoreKey();
@@ -149,21 +137,21 @@ TEST_F(Win32SettingsStore, ButtonValuesOfAnotherTypeOrTooLongAreReplacedAndShort
             EXPECT_EQ(std::memcmp(buttons->records, defaults.records, sizeof defaults.records), 0);
             EXPECT_EQ(buttons->mouse.hScrollAmount, 3);
             EXPECT_EQ(stored->type, static_cast<DWORD>(REG_BINARY));
-            EXPECT_EQ(stored->bytes, Bytes(*buttons));
+            EXPECT_EQ(stored->bytes, testing::BytesOf(*buttons));
         } else {
             std::vector<std::uint8_t> expected(104, 0x5A);
             std::copy(c.bytes.begin(), c.bytes.end(), expected.begin());
-            EXPECT_EQ(Bytes(*buttons), expected);
+            EXPECT_EQ(testing::BytesOf(*buttons), expected);
             EXPECT_EQ(stored->bytes, c.bytes);  // an accepted value is not rewritten
         }
-        EXPECT_EQ(Bytes(*macros), storedMacros);
+        EXPECT_EQ(testing::BytesOf(*macros), storedMacros);
         EXPECT_EQ(ReadRaw(kKey, L"MacroSetting")->bytes, storedMacros);
     }
 }
 
 TEST_F(Win32SettingsStore, WrittenBlocksReachAReloadAndADeletedKeyKeepsTheCopies) {
     auto written = std::make_unique<MacroSetting>();
-    const auto pattern = Pattern(sizeof *written, 4);
+    const auto pattern = testing::Pattern(sizeof *written, 4);
     std::memcpy(written.get(), pattern.data(), pattern.size());
     ButtonSetting writtenButtons;
     SetButtonDefaults(writtenButtons);
@@ -176,18 +164,18 @@ TEST_F(Win32SettingsStore, WrittenBlocksReachAReloadAndADeletedKeyKeepsTheCopies
 
     StoreReload reload = ReloadStore(registry, *buttons, *macros);
     EXPECT_TRUE(reload.buttons && reload.macros);
-    EXPECT_EQ(Bytes(*buttons), Bytes(writtenButtons));
-    EXPECT_EQ(Bytes(*macros), pattern);
+    EXPECT_EQ(testing::BytesOf(*buttons), testing::BytesOf(writtenButtons));
+    EXPECT_EQ(testing::BytesOf(*macros), pattern);
 
     written->count = 7;
     EXPECT_TRUE(WriteMacroValue(registry, *written));
-    EXPECT_EQ(ReadRaw(kKey, L"MacroSetting")->bytes, Bytes(*written));
+    EXPECT_EQ(ReadRaw(kKey, L"MacroSetting")->bytes, testing::BytesOf(*written));
 
     DeleteStoreKey();
     reload = ReloadStore(registry, *buttons, *macros);
     EXPECT_FALSE(reload.keyOpened);
-    EXPECT_EQ(Bytes(*buttons), Bytes(writtenButtons));
-    EXPECT_EQ(Bytes(*macros), pattern);
+    EXPECT_EQ(testing::BytesOf(*buttons), testing::BytesOf(writtenButtons));
+    EXPECT_EQ(testing::BytesOf(*macros), pattern);
     EXPECT_FALSE(ReadRaw(kKey, L"ButtonSetting"));  // and nothing was written back
 }
 
