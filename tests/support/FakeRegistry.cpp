@@ -1,5 +1,7 @@
 #include "support/FakeRegistry.h"
 
+#include "common/settings/SystemMouseParams.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -90,6 +92,15 @@ const FakeRegistry::Value* FakeRegistry::Find(std::u16string_view path,
     }
     auto value = key->second.find(std::u16string(name));
     return value == key->second.end() ? nullptr : &value->second;
+}
+
+void FakeRegistry::SeedFreshControlPanel() {
+    SetString(kMouseKey, u"MouseSensitivity", u"10");
+    SetString(kMouseKey, u"DoubleClickSpeed", u"500");
+    SetString(kMouseKey, u"MouseSpeed", u"1");
+    SetString(kMouseKey, u"MouseThreshold1", u"6");
+    SetString(kMouseKey, u"MouseThreshold2", u"10");
+    SetString(kDesktopKey, u"WheelScrollLines", u"3");
 }
 
 }  // namespace k2q::testing

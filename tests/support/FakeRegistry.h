@@ -36,6 +36,9 @@ public:
     void SetBytes(std::u16string_view path, std::u16string_view name,
                   std::vector<std::uint8_t> bytes, std::uint32_t type = kRegBinary);
     const Value* Find(std::u16string_view path, std::u16string_view name) const;
+    // The Control Panel mouse and wheel values of a fresh Windows profile, as strings:
+    // speed "10", double click "500", acceleration "1", "6", "10", wheel lines "3".
+    void SeedFreshControlPanel();
 };
 
 }  // namespace k2q::testing

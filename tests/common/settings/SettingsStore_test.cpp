@@ -26,16 +26,6 @@ struct Blocks {
     }
 };
 
-// A user whose Control Panel holds the values of a fresh Windows profile.
-void SeedControlPanel(FakeRegistry& registry) {
-    registry.SetString(kMouseKey, u"MouseSensitivity", u"10");
-    registry.SetString(kMouseKey, u"DoubleClickSpeed", u"500");
-    registry.SetString(kMouseKey, u"MouseSpeed", u"1");
-    registry.SetString(kMouseKey, u"MouseThreshold1", u"6");
-    registry.SetString(kMouseKey, u"MouseThreshold2", u"10");
-    registry.SetString(kDesktopKey, u"WheelScrollLines", u"3");
-}
-
 ButtonSetting ExpectedDefaults() {
     ButtonSetting block;
     SetButtonDefaults(block);
@@ -50,7 +40,7 @@ ButtonSetting ExpectedDefaults() {
 
 TEST(SettingsStoreLoad, WithoutAKeyCreatesItWithDefaultsSystemValuesAndAnEmptyMacroTable) {
     FakeRegistry registry;
-    SeedControlPanel(registry);
+    registry.SeedFreshControlPanel();
     Blocks blocks(0x5A);
     LoadOrCreateStore(registry, *blocks.buttons, *blocks.macros);
 
@@ -100,7 +90,7 @@ class SettingsStoreLoadValue : public ::testing::TestWithParam<StoredValueCase> 
 TEST_P(SettingsStoreLoadValue, RepairsOnlyTheValueThatIsMissingTooLongOrOfAnotherType) {
     const StoredValueCase& c = GetParam();
     FakeRegistry registry;
-    SeedControlPanel(registry);
+    registry.SeedFreshControlPanel();
     const auto storedButtons = testing::Pattern(104, 1);
     const auto storedMacros = testing::Pattern(213604, 2);
     registry.SetBytes(kStoreKey, kButtonSettingValue, storedButtons);

@@ -53,12 +53,7 @@ std::vector<std::uint8_t> Utf16(std::u16string_view text, bool terminated = true
 // A fresh profile's Control Panel, with one value changed by each case.
 FakeRegistry FreshControlPanel() {
     FakeRegistry registry;
-    registry.SetString(kMouseKey, u"MouseSensitivity", u"10");
-    registry.SetString(kMouseKey, u"DoubleClickSpeed", u"500");
-    registry.SetString(kMouseKey, u"MouseSpeed", u"1");
-    registry.SetString(kMouseKey, u"MouseThreshold1", u"6");
-    registry.SetString(kMouseKey, u"MouseThreshold2", u"10");
-    registry.SetString(kDesktopKey, u"WheelScrollLines", u"3");
+    registry.SeedFreshControlPanel();
     return registry;
 }
 
