@@ -24,12 +24,9 @@ public:
 
 struct MonitorHost {
     explicit MonitorHost(const ButtonSetting& stored) {
-        const auto* b = reinterpret_cast<const std::uint8_t*>(&stored);
-        registry.SetBytes(kStoreKey, kButtonSettingValue, {b, b + sizeof stored});
-        auto zero = std::make_unique<MacroSetting>();
-        std::memset(zero.get(), 0, sizeof *zero);
-        const auto* m = reinterpret_cast<const std::uint8_t*>(zero.get());
-        registry.SetBytes(kStoreKey, kMacroSettingValue, {m, m + sizeof *zero});
+        auto noMacros = std::make_unique<MacroSetting>();
+        std::memset(noMacros.get(), 0, sizeof *noMacros);
+        registry.SeedStore(stored, *noMacros);
 
         monitor::MonitorServices services;
         services.registry = &registry;

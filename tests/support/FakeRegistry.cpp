@@ -1,6 +1,8 @@
 #include "support/FakeRegistry.h"
 
+#include "common/settings/SettingsStore.h"
 #include "common/settings/SystemMouseParams.h"
+#include "support/Bytes.h"
 
 #include <algorithm>
 #include <cstring>
@@ -9,7 +11,7 @@ namespace k2q::testing {
 namespace {
 
 class FakeKey : public RegistryKey {
-public:
+  public:
     FakeKey(FakeRegistry& owner, std::u16string path) : owner_(owner), path_(std::move(path)) {}
 
     RegistryRead Query(std::u16string_view name, void* buffer, std::size_t capacity) override {
@@ -50,7 +52,7 @@ public:
         return true;
     }
 
-private:
+  private:
     FakeRegistry& owner_;
     std::u16string path_;
 };
@@ -101,6 +103,11 @@ void FakeRegistry::SeedFreshControlPanel() {
     SetString(kMouseKey, u"MouseThreshold1", u"6");
     SetString(kMouseKey, u"MouseThreshold2", u"10");
     SetString(kDesktopKey, u"WheelScrollLines", u"3");
+}
+
+void FakeRegistry::SeedStore(const ButtonSetting& buttons, const MacroSetting& macros) {
+    SetBytes(kStoreKey, kButtonSettingValue, BytesOf(buttons));
+    SetBytes(kStoreKey, kMacroSettingValue, BytesOf(macros));
 }
 
 }  // namespace k2q::testing

@@ -9,11 +9,13 @@
 #include <vector>
 
 #include "common/platform/Registry.h"
+#include "common/settings/ButtonSetting.h"
+#include "common/settings/MacroSetting.h"
 
 namespace k2q::testing {
 
 class FakeRegistry : public Registry {
-public:
+  public:
     struct Value {
         std::uint32_t type = kRegBinary;
         std::vector<std::uint8_t> bytes;
@@ -39,6 +41,8 @@ public:
     // The Control Panel mouse and wheel values of a fresh Windows profile, as strings:
     // speed "10", double click "500", acceleration "1", "6", "10", wheel lines "3".
     void SeedFreshControlPanel();
+    // Both blocks of the settings store, as a program last wrote them.
+    void SeedStore(const ButtonSetting& buttons, const MacroSetting& macros);
 };
 
 }  // namespace k2q::testing

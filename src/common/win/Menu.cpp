@@ -15,10 +15,6 @@ bool Menu::AppendSeparator() {
     return ::AppendMenuW(menu_.get(), MF_SEPARATOR, 0, nullptr) != 0;
 }
 
-int Menu::ItemCount() const {
-    return ::GetMenuItemCount(menu_.get());
-}
-
 BOOL Menu::Track(UINT flags, int x, int y, HWND owner) {
     return ::TrackPopupMenu(menu_.get(), flags, x, y, 0, owner, nullptr);
 }

@@ -22,7 +22,6 @@ class Menu {
     // itemData must stay alive while the menu exists; it comes back in the owner-draw calls.
     bool AppendOwnerDrawn(UINT id, const void* itemData);
     bool AppendSeparator();
-    int ItemCount() const;
 
     // Tracks the menu at a screen point; the chosen command reaches the owner as WM_COMMAND.
     BOOL Track(UINT flags, int x, int y, HWND owner);

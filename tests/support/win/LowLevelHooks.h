@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "support/win/MessagePump.h"
+
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -70,23 +72,5 @@ class LowLevelHooks {
 
 // The performance counter in microseconds, the clock of HookedInput::atUs.
 std::int64_t NowUs();
-
-// Lets the window procedures of this thread run until the predicate holds or time is up.
-template <class Pred>
-bool PumpUntil(Pred pred, std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-    return true;
-}
 
 }  // namespace k2q::testing

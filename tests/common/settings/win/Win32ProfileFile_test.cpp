@@ -1,7 +1,5 @@
 // Profiles on the real file system, in a folder of their own under the temporary folder.
 #include <gtest/gtest.h>
-
-#include "support/Bytes.h"
 #include <windows.h>
 
 #include <cstring>
@@ -12,6 +10,7 @@
 #include "common/settings/ProfileFile.h"
 #include "common/settings/win/Win32FileSystem.h"
 #include "common/win/Text.h"
+#include "support/Bytes.h"
 
 namespace k2q {
 namespace {

@@ -1,8 +1,6 @@
 // The store against the real registry of the current user: each test starts without the key
 // and removes it again.
 #include <gtest/gtest.h>
-
-#include "support/Bytes.h"
 #include <windows.h>
 
 #include <cstring>
@@ -13,35 +11,16 @@
 
 #include "common/settings/SettingsStore.h"
 #include "common/win/Win32Registry.h"
+#include "support/Bytes.h"
+#include "support/win/RawRegistry.h"
 
 namespace k2q {
 namespace {
 
+using testing::RawValue;
+using testing::ReadRaw;
+
 constexpr wchar_t kKey[] = L"Software\\Tavik\\K2q";
-
-struct RawValue {
-    DWORD type = 0;
-    std::vector<std::uint8_t> bytes;
-};
-
-std::optional<RawValue> ReadRaw(const wchar_t* key, const wchar_t* name) {
-    HKEY h = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_READ, &h) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    RawValue value;
-    DWORD size = 0;
-    LONG rc = ::RegQueryValueExW(h, name, nullptr, &value.type, nullptr, &size);
-    if (rc == ERROR_SUCCESS) {
-        value.bytes.resize(size);
-        rc = ::RegQueryValueExW(h, name, nullptr, &value.type, value.bytes.data(), &size);
-    }
-    ::RegCloseKey(h);
-    if (rc != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 void WriteRaw(const wchar_t* name, DWORD type, const std::vector<std::uint8_t>& bytes) {
     HKEY h = nullptr;

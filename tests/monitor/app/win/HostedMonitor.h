@@ -76,11 +76,7 @@ class HostedMonitor : public ::testing::Test {
 
     // Seeds the store with the test's blocks and starts the monitor on it.
     void Start() {
-        registry.SetBytes(kStoreKey, kButtonSettingValue,
-                          {reinterpret_cast<std::uint8_t*>(&buttons),
-                           reinterpret_cast<std::uint8_t*>(&buttons) + sizeof buttons});
-        const auto* m = reinterpret_cast<const std::uint8_t*>(macros.get());
-        registry.SetBytes(kStoreKey, kMacroSettingValue, {m, m + sizeof *macros});
+        registry.SeedStore(buttons, *macros);
         memoryButtons = {};
         memoryMacros = std::make_unique<MacroSetting>();
         MonitorServices services;

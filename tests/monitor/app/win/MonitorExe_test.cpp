@@ -12,6 +12,7 @@
 #include "common/win/Gdiplus.h"
 #include "support/win/LowLevelHooks.h"
 #include "support/win/Processes.h"
+#include "support/win/RawRegistry.h"
 #include "support/win/Screenshot.h"
 
 namespace k2q::testing {
@@ -31,17 +32,6 @@ std::vector<HWND> TrayIcons() {
         }
     }
     return icons;
-}
-
-std::vector<std::uint8_t> ReadValue(const wchar_t* name, DWORD& type) {
-    std::vector<std::uint8_t> bytes(300000);
-    DWORD size = static_cast<DWORD>(bytes.size());
-    if (::RegGetValueW(HKEY_CURRENT_USER, L"Software\\Tavik\\K2q", name, RRF_RT_ANY, &type,
-                       bytes.data(), &size) != ERROR_SUCCESS) {
-        return {};
-    }
-    bytes.resize(size);
-    return bytes;
 }
 
 class MonitorExe : public ::testing::Test {
@@ -81,20 +71,22 @@ TEST_F(MonitorExe, RunsHiddenAsOneInstanceWithOneTrayIcon) {
 
 TEST_F(MonitorExe, FirstStartCreatesTheStoreWithDefaultsAndTheSystemValues) {
     ASSERT_NE(StartMonitor(), nullptr);
-    DWORD type = 0;
-    const auto buttons = ReadValue(L"ButtonSetting", type);
-    ASSERT_EQ(buttons.size(), sizeof(ButtonSetting));
-    EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
+    const auto buttons = ReadRaw(L"Software\\Tavik\\K2q", L"ButtonSetting");
+    ASSERT_TRUE(buttons);
+    ASSERT_EQ(buttons->bytes.size(), sizeof(ButtonSetting));
+    EXPECT_EQ(buttons->type, static_cast<DWORD>(REG_BINARY));
     ButtonSetting expected;
     SetButtonDefaults(expected);
     // The fresh prefix's Control Panel: speed "10", double click "500", acceleration "1", "6",
     // "10", wheel "3".
     expected.mouse = {3, 3, 500, 5, 1, 1, 1, 1, {0, 0}};
-    EXPECT_EQ(std::memcmp(buttons.data(), &expected, sizeof expected), 0);
+    EXPECT_EQ(std::memcmp(buttons->bytes.data(), &expected, sizeof expected), 0);
 
-    const auto macros = ReadValue(L"MacroSetting", type);
+    const auto stored = ReadRaw(L"Software\\Tavik\\K2q", L"MacroSetting");
+    ASSERT_TRUE(stored);
+    const std::vector<std::uint8_t>& macros = stored->bytes;
     ASSERT_EQ(macros.size(), sizeof(MacroSetting));
-    EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(stored->type, static_cast<DWORD>(REG_BINARY));
     EXPECT_TRUE(std::all_of(macros.begin(), macros.end(), [](std::uint8_t b) { return b == 0; }));
 }
 
@@ -130,7 +122,7 @@ TEST_F(MonitorExe, TheTrayMenuOffersTwoCommandsAndExitEndsTheMonitorAboutASecond
     ::GetWindowRect(menuWindow, &shown);
     EXPECT_GT(shown.bottom - shown.top, 40);
     EXPECT_LT(shown.bottom - shown.top, 70);
-    PumpUntil([] { return false; }, 300ms);  // let the menu paint before it is read back
+    PumpFor(300ms);  // let the menu paint before it is read back
     SavePng(CaptureScreen(shown), L"screenshots\\tray_menu.png");
 
     // Exit is chosen with a real click.

@@ -25,7 +25,7 @@ class ProgressPopup : public ::testing::Test {
     }
     // Lets pending paints of the popup reach the screen before it is read back.
     static void Settle() {
-        testing::PumpUntil([] { return false; }, std::chrono::milliseconds(100));
+        testing::PumpFor(std::chrono::milliseconds(100));
     }
     win::GdiplusSession gdiplus;
 };

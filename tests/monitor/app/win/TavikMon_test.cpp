@@ -31,9 +31,7 @@ TEST_F(HostedMonitor, FullReloadProgramsTheMouseThenAppliesTheSystemValuesWithPr
     buttons.records[kFirstSideButton].function = kFnMacro;
     Start();
     buttons.records[kWheelBackward].function = kFnMacro;  // changed in the store only
-    registry.SetBytes(kStoreKey, kButtonSettingValue,
-                      {reinterpret_cast<std::uint8_t*>(&buttons),
-                       reinterpret_cast<std::uint8_t*>(&buttons) + sizeof buttons});
+    registry.SeedStore(buttons, *macros);
     driver.ClearCalls();
 
     EXPECT_EQ(Send(kReloadRequestMessage, 7), 1);

@@ -1,5 +1,4 @@
-// What the channel tests share: a window that records the button events posted to it, a
-// bounded message pump, and a look at the reader thread from outside.
+// What the channel tests share: a window that records the button events posted to it and a look at the reader thread from outside.
 #pragma once
 
 #include <windows.h>
@@ -16,6 +15,7 @@
 #include "common/Messages.h"
 #include "monitor/device/DriverRequests.h"
 #include "support/win/HandleCount.h"
+#include "support/win/MessagePump.h"
 
 namespace k2q::testing {
 
@@ -41,36 +41,8 @@ class EventWindow : public win::Window {
     }
 };
 
-// Runs the messages that are already queued.
-inline void PumpQueued() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::DispatchMessageW(&msg);
-    }
-}
-
-// Runs this thread's messages until done() holds or the bound passes (a guard against a hang,
-// not a speed requirement); returns done().
-inline bool PumpUntil(const std::function<bool()>& done,
-                      std::chrono::milliseconds bound = std::chrono::seconds(20)) {
-    const auto end = std::chrono::steady_clock::now() + bound;
-    for (;;) {
-        PumpQueued();
-        if (done()) {
-            return true;
-        }
-        if (std::chrono::steady_clock::now() >= end) {
-            return false;
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 // Runs the messages that are already queued, and those that arrive within a short while.
-inline void PumpPending() {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(50);
-    PumpUntil([&] { return std::chrono::steady_clock::now() >= end; });
-}
+inline void PumpPending() { PumpFor(std::chrono::milliseconds(50)); }
 
 inline win::UniqueKernelHandle OpenThreadById(DWORD id) {
     return win::UniqueKernelHandle(::OpenThread(SYNCHRONIZE, FALSE, id));
