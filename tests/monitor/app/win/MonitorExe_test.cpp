@@ -10,6 +10,7 @@
 #include "common/settings/ButtonSetting.h"
 #include "common/settings/MacroSetting.h"
 #include "common/win/Gdiplus.h"
+#include "common/win/Window.h"
 #include "support/win/LowLevelHooks.h"
 #include "support/win/Processes.h"
 #include "support/win/RawRegistry.h"
@@ -71,6 +72,9 @@ TEST_F(MonitorExe, RunsHiddenAsOneInstanceWithOneTrayIcon) {
 
 TEST_F(MonitorExe, FirstStartCreatesTheStoreWithDefaultsAndTheSystemValues) {
     ASSERT_NE(StartMonitor(), nullptr);
+    // The window is findable while it is still being created, so wait for the store's last
+    // value rather than for the window.
+    ASSERT_TRUE(PumpUntil([] { return ReadRaw(L"Software\\Tavik\\K2q", L"MacroSetting"); }, 5s));
     const auto buttons = ReadRaw(L"Software\\Tavik\\K2q", L"ButtonSetting");
     ASSERT_TRUE(buttons);
     ASSERT_EQ(buttons->bytes.size(), sizeof(ButtonSetting));
@@ -138,18 +142,31 @@ TEST_F(MonitorExe, TheTrayMenuOffersTwoCommandsAndExitEndsTheMonitorAboutASecond
     EXPECT_TRUE(PumpUntil([] { return TrayIcons().empty(); }, 5s));
 }
 
+// Stands in for the configuration program's main window: notes WM_CLOSE and stays open.
+class ConfigurationStandIn : public win::Window {
+  public:
+    ConfigurationStandIn() {
+        CreateParams p;
+        p.className = L"K2qConfigurationStandIn";
+        p.title = L"configuration";
+        p.width = p.height = 1;
+        Create(p);
+    }
+    bool closeAsked = false;
+
+  protected:
+    void OnClose() override { closeAsked = true; }
+};
+
 TEST_F(MonitorExe, EndingClosesTheAnnouncedConfigurationWindow) {
     const HWND window = StartMonitor();
     ASSERT_NE(window, nullptr);
-    HWND config = ::CreateWindowExW(0, L"STATIC", L"configuration", WS_POPUP, 0, 0, 1, 1, nullptr,
-                                    nullptr, nullptr, nullptr);
-    ASSERT_TRUE(::PostMessageW(window, kConfigWindowMessage, reinterpret_cast<WPARAM>(config), 0));
+    ConfigurationStandIn config;
+    ASSERT_TRUE(
+        ::PostMessageW(window, kConfigWindowMessage, reinterpret_cast<WPARAM>(config.hwnd()), 0));
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(monitor.Wait(10s), 0);
-    MSG msg;
-    EXPECT_TRUE(PumpUntil(
-        [&] { return ::PeekMessageW(&msg, config, WM_CLOSE, WM_CLOSE, PM_REMOVE) != FALSE; }, 5s));
-    ::DestroyWindow(config);
+    EXPECT_TRUE(PumpUntil([&] { return config.closeAsked; }, 5s));
 }
 
 }  // namespace
