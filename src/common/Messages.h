@@ -22,6 +22,24 @@ inline constexpr std::uint32_t kButtonEventMessage = 0x7EB;
 // Tray icon -> monitor: lParam the mouse message on the icon.
 inline constexpr std::uint32_t kTrayCallbackMessage = 0x600;
 
+// Messages between the configuration program's own windows and controls, under the names the
+// windows are written against.
+// KbSnare.dll -> the window given to installhook: wParam the virtual-key code, lParam 0 for a
+// press and 0x80 for a release.
+inline constexpr std::uint32_t WM_HOOK_KEY = 0x040A;
+inline constexpr std::uintptr_t kHookKeyReleased = 0x80;
+// Macro event list -> its parent: an in-place edit was committed; the user changed the selection.
+inline constexpr std::uint32_t WM_LISTBOXEX_EDITED = 0x0464;
+inline constexpr std::uint32_t WM_LISTBOXEX_SELCHANGED = 0x0465;
+// Skinned popup menus: submenu -> menu, and menu -> its owner.
+inline constexpr std::uint32_t WM_BMPMENU_SUBCHOSEN = 0x0500;
+inline constexpr std::uint32_t WM_BMPMENU_CHOSEN = 0x0501;
+// Slider -> its owner: wParam the new position, lParam the slider's identifier.
+inline constexpr std::uint32_t WM_PNGSLIDER_POS = 0x0800;
+// Skinned button -> its parent, when asked: wParam WM_LBUTTONDOWN or WM_LBUTTONUP, lParam the
+// button's window.
+inline constexpr std::uint32_t WM_BITMAPBTN_MOUSE = 0x1424;
+
 inline constexpr wchar_t kMonitorWindowTitle[] = L"TavikK2qGamingMouseMon";
 inline constexpr wchar_t kProgressWindowTitle[] = L"TavikK2qMonProgressbar";
 inline constexpr wchar_t kMonitorMutexName[] = L"TAVIKK2q_K2qMON_MUTEX";
