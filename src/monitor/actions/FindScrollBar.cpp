@@ -80,8 +80,7 @@ WindowRef CFindScrollBar::AvlScrollBar(WindowRef container, std::u16string& clas
         return 0;
     }
     className = windows_.ClassName(child);
-    const bool horizontal =
-        (windows_.Style(child) & (kScrollBarVertical | kScrollBarSizeBox)) == 0;
+    const bool horizontal = (windows_.Style(child) & (kScrollBarVertical | kScrollBarSizeBox)) == 0;
     return className == kScrollBarClass && horizontal ? child : 0;
 }
 

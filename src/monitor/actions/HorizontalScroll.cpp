@@ -11,10 +11,11 @@ namespace {
 
 // Classes of document windows whose program reads sideways scrolling only from its own
 // scroll bar's notifications.
-constexpr std::u16string_view kNotifiedClasses[] = {
-    u"_WwG",        u"paneClassDC",  u"VISIOG",   u"PSViewC",      u"EditControl",
-    u"FrontPageEditorDocumentView", u"AVL_AVView", u"OGrid", u"OFormSub", u"OPrtPrevPage",
-};
+constexpr std::u16string_view kNotifiedClasses[] = {u"_WwG",        u"paneClassDC",
+                                                    u"VISIOG",      u"PSViewC",
+                                                    u"EditControl", u"FrontPageEditorDocumentView",
+                                                    u"AVL_AVView",  u"OGrid",
+                                                    u"OFormSub",    u"OPrtPrevPage"};
 constexpr std::u16string_view kArrowClickClass = u"EXCEL7";
 
 // The key messages of an arrow key as the keyboard sends them: repeat count 1, the key's scan
@@ -58,8 +59,7 @@ void CHorizontalScroll::ScrollHorizontal(int count) {
         return;
     }
     const bool left = count > 0;
-    const int steps =
-        static_cast<int>(std::min<std::int64_t>(std::llabs(count), kMaxScrollSteps));
+    const int steps = static_cast<int>(std::min<std::int64_t>(std::llabs(count), kMaxScrollSteps));
 
     const ScreenPoint pointer = windows_.PointerPosition();
     const WindowRef target = windows_.WindowAt(pointer);
@@ -98,10 +98,9 @@ void CHorizontalScroll::ScrollHorizontal(int count) {
 bool CHorizontalScroll::Notify(WindowRef bar, bool left) {
     // A message posted to no window would land in the monitor's own queue.
     const WindowRef owner = windows_.Parent(bar);
-    return owner != 0 &&
-           effects_.PostWindowMessage(owner, kHScrollMessage,
-                                      left ? kScrollLineLeft : kScrollLineRight,
-                                      static_cast<std::intptr_t>(bar));
+    return owner != 0 && effects_.PostWindowMessage(owner, kHScrollMessage,
+                                                    left ? kScrollLineLeft : kScrollLineRight,
+                                                    static_cast<std::intptr_t>(bar));
 }
 
 void CHorizontalScroll::ClickArrow(WindowRef bar, ScreenPoint pointer, bool left, int steps) {

@@ -7,6 +7,7 @@
 // a window that no longer exists as for no window (an empty class, style 0, no rectangle, 0).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>

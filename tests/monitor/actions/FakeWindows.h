@@ -43,9 +43,9 @@ class FakeWindows : public WindowInspector,
     WindowRef under = 0;  // what WindowAt answers at any point
     bool swapped = false;
     BrowserScroll browserAnswer = BrowserScroll::Scrolled;
-    std::set<WindowRef> refusing;        // post and send fail
-    std::set<WindowRef> withoutRect;     // the rectangle cannot be read
-    std::map<WindowRef, WindowRef> next;    // bent sibling links
+    std::set<WindowRef> refusing;         // post and send fail
+    std::set<WindowRef> withoutRect;      // the rectangle cannot be read
+    std::map<WindowRef, WindowRef> next;  // bent sibling links
     std::map<WindowRef, WindowRef> previous;
     std::map<WindowRef, WindowRef> parent;  // bent parent links
     std::vector<std::string> log;
@@ -99,8 +99,7 @@ class FakeWindows : public WindowInspector,
     }
     WindowRef NextSibling(WindowRef w) override { return Sibling(w, next, +1); }
     WindowRef PreviousSibling(WindowRef w) override { return Sibling(w, previous, -1); }
-    void EnumerateDescendants(WindowRef w,
-                              const std::function<bool(WindowRef)>& visit) override {
+    void EnumerateDescendants(WindowRef w, const std::function<bool(WindowRef)>& visit) override {
         // Depth first, each window before its children, as the system offers them.
         std::vector<WindowRef> stack;
         const auto pushChildren = [&](WindowRef of) {
@@ -139,9 +138,7 @@ class FakeWindows : public WindowInspector,
                       std::to_string(boundMs));
         return browserAnswer;
     }
-    void Keyboard(const KeyboardInput& k) override {
-        log.push_back("key " + Hex(k.vk));
-    }
+    void Keyboard(const KeyboardInput& k) override { log.push_back("key " + Hex(k.vk)); }
     void Mouse(const MouseInput& m) override {
         log.push_back("mouse " + Hex(m.flags) + " at " + std::to_string(m.dx) + "," +
                       std::to_string(m.dy) + " data " + std::to_string(m.data) + " extra " +
@@ -151,8 +148,7 @@ class FakeWindows : public WindowInspector,
     static std::string Hex(std::uintptr_t v) { return FakeSystem::Hex(v); }
     static std::string Message(WindowRef w, std::uint32_t msg, std::uintptr_t wp,
                                std::intptr_t lp) {
-        return Hex(w) + " " + Hex(msg) + " " + Hex(wp) + " " +
-               Hex(static_cast<std::uintptr_t>(lp));
+        return Hex(w) + " " + Hex(msg) + " " + Hex(wp) + " " + Hex(static_cast<std::uintptr_t>(lp));
     }
 
   private:
@@ -183,8 +179,7 @@ class FakeWindows : public WindowInspector,
             return 0;
         }
         const std::ptrdiff_t j = static_cast<std::ptrdiff_t>(n->index) + direction;
-        return j >= 0 && j < static_cast<std::ptrdiff_t>(p->children.size()) ? p->children[j]
-                                                                              : 0;
+        return j >= 0 && j < static_cast<std::ptrdiff_t>(p->children.size()) ? p->children[j] : 0;
     }
 
     std::map<WindowRef, Node> nodes_;

@@ -50,13 +50,19 @@ TEST(HorizontalScroll, TheClassUnderThePointerPicksTheMethod) {
         bool swapped;
         Log log;
     } cases[] = {
-        {u"EXCEL7", 2, false,
+        {u"EXCEL7",
+         2,
+         false,
          {"pointer 15,25", "mouse 8002" + click, "mouse 8004" + click, "mouse 8002" + click,
           "mouse 8004" + click, "pointer 100,100"}},
-        {u"EXCEL7", -1, false,
+        {u"EXCEL7",
+         -1,
+         false,
          {"pointer 785,25", "mouse 8002" + rightClick, "mouse 8004" + rightClick,
           "pointer 100,100"}},
-        {u"EXCEL7", 1, true,
+        {u"EXCEL7",
+         1,
+         true,
          {"pointer 15,25", "mouse 8008" + click, "mouse 8010" + click, "pointer 100,100"}},
         {u"MozillaWindowClass", 1, false, {"post 10 100 25 14B0001", "post 10 101 25 C14B0001"}},
         {u"MozillaWindowClass", -1, false, {"post 10 100 27 14D0001", "post 10 101 27 C14D0001"}},
@@ -64,7 +70,7 @@ TEST(HorizontalScroll, TheClassUnderThePointerPicksTheMethod) {
         {u"Internet Explorer_Server", -1, false, {"browser 11 10 within 1000"}},
         {u"Edit", 2, false, Repeat(2, {"post 11 114 0 0"})},
         {u"Edit", -2, false, Repeat(2, {"send 11 114 1 0 within 1000"})},
-        {u"_wwg", 1, false, {"post 11 114 0 0"}},  // case matters
+        {u"_wwg", 1, false, {"post 11 114 0 0"}},           // case matters
         {u"SysListView32", 1, false, {"post 11 114 0 0"}},  // not the desktop's
         {u"_WwG", -1, false, {"post 10 114 1 11"}},
     };
@@ -96,9 +102,8 @@ TEST(HorizontalScroll, TheSearchFindsTheBarThatBelongsToTheWindowUnderThePointer
         return w.under = w.Add(parent, cls, kDocRect, style);
     };
     const auto bar = [](FakeWindows& w, WindowRef parent, ScreenRect r = kHorizontalBar,
-                        std::u16string cls = u"ScrollBar", std::uint32_t style = 0) {
-        return w.Add(parent, cls, r, style);
-    };
+                        std::u16string cls = u"ScrollBar",
+                        std::uint32_t style = 0) { return w.Add(parent, cls, r, style); };
     const auto avl = [&](FakeWindows& w, WindowRef parent, std::uint32_t barStyle) {
         const WindowRef container = w.Add(parent, u"AVL_AVScrollBar", kHorizontalBar);
         return bar(w, container, kHorizontalBar, u"ScrollBar", barStyle);
@@ -249,10 +254,9 @@ TEST(HorizontalScroll, TheSearchFindsTheBarThatBelongsToTheWindowUnderThePointer
         {"the same for VISIOG", paneTree(u"VISIOG", {75, 580, 725, 597}, true), true},
         {"a frame bar 26 pixels out on the left",
          paneTree(u"paneClassDC", {74, 580, 725, 597}, false), false},
-        {"a frame bar 26 pixels out on the right",
-         paneTree(u"VISIOG", {75, 580, 726, 597}, false), false},
-        {"no frame search for other classes", paneTree(u"Doc", {75, 580, 725, 597}, false),
+        {"a frame bar 26 pixels out on the right", paneTree(u"VISIOG", {75, 580, 726, 597}, false),
          false},
+        {"no frame search for other classes", paneTree(u"Doc", {75, 580, 725, 597}, false), false},
         {"the desktop's icon view",
          [&](FakeWindows& w, WindowRef) {
              const WindowRef progman = w.Add(0, u"Progman", kFrameRect);

@@ -21,9 +21,8 @@ WindowRef AsRef(HWND window) {
 }
 
 BOOL CALLBACK OfferDescendant(HWND window, LPARAM visit) noexcept {
-    return (*reinterpret_cast<const std::function<bool(WindowRef)>*>(visit))(AsRef(window))
-               ? TRUE
-               : FALSE;
+    return (*reinterpret_cast<const std::function<bool(WindowRef)>*>(visit))(AsRef(window)) ? TRUE
+                                                                                            : FALSE;
 }
 
 // COM for one browser step; uninitialized only when this initialized it.

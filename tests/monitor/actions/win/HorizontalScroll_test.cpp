@@ -168,8 +168,8 @@ class ForeignScroll : public ::testing::Test {
     }
 
     static constexpr RECT kFrame{200, 150, 700, 500};
-    static constexpr RECT kDoc{0, 0, 480, 320};      // in the frame
-    static constexpr RECT kBar{0, 320, 480, 337};    // below the document, in the frame
+    static constexpr RECT kDoc{0, 0, 480, 320};    // in the frame
+    static constexpr RECT kBar{0, 320, 480, 337};  // below the document, in the frame
 
     PointerGuard pointerGuard;
     bool swappedAtStart_ = false;
@@ -227,10 +227,10 @@ TEST_F(ForeignScroll, TheDesktopsIconViewIsLeftAloneAndOtherListViewsScroll) {
     for (const bool onDesktop : {true, false}) {
         Recorder top(onDesktop ? L"Progman" : L"K2qScrollFrame", 0, kFrame);
         Recorder view(L"SHELLDLL_DefView", 0, kFrame, top.hwnd());
-        Recorder icons(::CreateWindowExW(0, L"SysListView32", L"", WS_CHILD | WS_VISIBLE,
-                                         kDoc.left, kDoc.top, kDoc.right - kDoc.left,
-                                         kDoc.bottom - kDoc.top, view.hwnd(), nullptr,
-                                         ::GetModuleHandleW(nullptr), nullptr));
+        Recorder icons(::CreateWindowExW(0, L"SysListView32", L"", WS_CHILD | WS_VISIBLE, kDoc.left,
+                                         kDoc.top, kDoc.right - kDoc.left, kDoc.bottom - kDoc.top,
+                                         view.hwnd(), nullptr, ::GetModuleHandleW(nullptr),
+                                         nullptr));
         ASSERT_TRUE(ScrollBarControl(view.hwnd(), kBar));
         ScrollAt(CentreOf(icons.hwnd()), 1);
         PumpQueued();
@@ -266,8 +266,8 @@ TEST_F(ForeignScroll, ArrowClicksHitTheBarsArrowsWithTheLogicalLeftButtonAndPutT
         const struct {
             UINT message;
             POINT at;
-        } expected[] = {{down, left}, {up, left}, {down, left}, {up, left}, {down, right},
-                        {up, right}};
+        } expected[] = {{down, left}, {up, left},    {down, left},
+                        {up, left},   {down, right}, {up, right}};
         const std::vector<HookedInput> seen = hooks.WaitFor(std::size(expected));
         ASSERT_EQ(seen.size(), std::size(expected)) << swapped;
         for (std::size_t i = 0; i < seen.size(); ++i) {
