@@ -56,7 +56,9 @@ TEST_F(HostedMonitor, AWheelNotchSetToScrollLeftScrollsTheWindowUnderThePointer)
     ::ShowWindow(config.hwnd(), SW_HIDE);
     NotingWindow target(L"target", WS_HSCROLL, log);
     Send(kConfigWindowMessage, reinterpret_cast<WPARAM>(config.hwnd()));
-    testing::MovePointer(testing::CentreOf(target.hwnd()));
+    const POINT centre = testing::CentreOf(target.hwnd());
+    testing::MovePointer(centre);
+    ASSERT_EQ(::WindowFromPoint(centre), target.hwnd());
 
     ASSERT_TRUE(driver.QueueEvent(257));
     ASSERT_TRUE(testing::PumpUntil([&] { return log.size() >= 5; }, 5s));
