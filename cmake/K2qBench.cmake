@@ -32,3 +32,9 @@ if(TARGET bench_xml_reader)
     find_package(pugixml CONFIG REQUIRED)
     target_link_libraries(bench_xml_reader PRIVATE pugixml::pugixml)
 endif()
+
+# The empty program is the baseline of the size and memory benchmarks, so it is linked as the
+# shipped binaries are.
+if(TARGET bench_EmptyProgram)
+    k2q_release_binary(bench_EmptyProgram)
+endif()

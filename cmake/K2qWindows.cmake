@@ -3,6 +3,21 @@
 enable_language(RC)
 add_compile_definitions(UNICODE _UNICODE NOMINMAX STRICT _WIN32_WINNT=0x0601 WINVER=0x0601)
 add_link_options(-static -static-libgcc -static-libstdc++)
+# Every function and datum in a section of its own, so that the shipped binaries' link drops
+# whatever nothing calls (k2q_release_binary); the libraries are shared with the tests, which
+# thus run the very code that ships.
+add_compile_options(-ffunction-sections -fdata-sections)
+
+# Resource scripts include the shared version resource (VersionInfo.rc2) and the version
+# numbers generated from the project's version.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/K2qVersion.h.in ${CMAKE_BINARY_DIR}/generated/K2qVersion.h)
+include_directories($<$<COMPILE_LANGUAGE:RC>:${CMAKE_BINARY_DIR}/generated>
+                    $<$<COMPILE_LANGUAGE:RC>:${PROJECT_SOURCE_DIR}/src/common/win>)
+
+# What ships is linked for size: unused sections dropped and symbols stripped.
+function(k2q_release_binary target)
+    target_link_options(${target} PRIVATE -Wl,--gc-sections -s)
+endfunction()
 
 set(K2Q_SYSTEM_LIBS gdiplus comctl32 shlwapi shell32 ole32 oleaut32 uuid advapi32 user32 gdi32
     kernel32 psapi)
@@ -37,6 +52,7 @@ function(k2q_program name area)
     target_link_libraries(${name} PRIVATE k2q_${area}_win)
     target_link_options(${name} PRIVATE -municode)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${K2Q_DIST_DIR})
+    k2q_release_binary(${name})
     add_dependencies(${name} k2q_dist_files)
     # Resource scripts name the generated icons bare ("program.ico"); windres finds them here.
     target_include_directories(${name} PRIVATE $<$<COMPILE_LANGUAGE:RC>:${K2Q_ICON_DIR}>)
@@ -56,6 +72,9 @@ set(dist_copy ${CMAKE_COMMAND} -E make_directory ${K2Q_DIST_DIR})
 if(EXISTS ${PROJECT_SOURCE_DIR}/dist-files)
     list(APPEND dist_copy COMMAND ${CMAKE_COMMAND} -E copy_directory
          ${PROJECT_SOURCE_DIR}/dist-files ${K2Q_DIST_DIR})
+    # The about box shows the version of the build, whatever number the file was written with.
+    list(APPEND dist_copy COMMAND ${CMAKE_COMMAND} -DFILE=${K2Q_DIST_DIR}/language.xml
+         -DVERSION=${PROJECT_VERSION} -P ${CMAKE_CURRENT_LIST_DIR}/K2qStampVersion.cmake)
 endif()
 add_custom_target(k2q_dist_files ALL COMMAND ${dist_copy} COMMENT "Laying out ${K2Q_DIST_DIR}")
 add_dependencies(k2q_dist_files k2q_skins)
@@ -65,8 +84,10 @@ k2q_program(K2q_Config config)
 
 file(GLOB K2Q_KBSNARE_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/kbsnare/win/*.cpp)
 if(K2Q_KBSNARE_SOURCES)
-    file(GLOB kbsnare_defs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/kbsnare/win/*.def)
-    add_library(KbSnare SHARED ${K2Q_KBSNARE_SOURCES} ${kbsnare_defs})
+    file(GLOB kbsnare_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/kbsnare/win/*.def
+                                             ${PROJECT_SOURCE_DIR}/src/kbsnare/win/*.rc)
+    add_library(KbSnare SHARED ${K2Q_KBSNARE_SOURCES} ${kbsnare_files})
+    k2q_release_binary(KbSnare)
     target_link_libraries(KbSnare PRIVATE k2q_core user32 kernel32)
     set_target_properties(KbSnare PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${K2Q_DIST_DIR})
 endif()
