@@ -3,6 +3,7 @@
 #include "common/Messages.h"
 #include "common/settings/SettingsStore.h"
 #include "common/settings/SystemMouseParams.h"
+#include "config/buttons/FunctionMenu.h"
 #include "config/shell/MainMenus.h"
 
 namespace k2q::config {
@@ -29,8 +30,8 @@ void ResetToFactory(Registry& registry, ButtonSetting& block) {
 }
 
 MenuChoiceRoute RouteMenuChoice(int currentPage, std::uint32_t choice) {
-    const auto id = static_cast<std::uint16_t>(choice >> 16);
-    if (id <= 39) {
+    const std::uint16_t id = DecodeMenuChoice(choice).item;
+    if (id <= kLastFunctionChoice) {
         if (currentPage == kButtonPage) {
             return {MenuChoiceRoute::Target::ButtonPage, 0};
         }

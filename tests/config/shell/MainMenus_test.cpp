@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "config/shell/MainButtons.h"
 #include "config/shell/ProfileCommands.h"
 
 namespace k2q::config {
@@ -69,6 +70,34 @@ TEST(MainMenus, TheSettingMenuMarksThePageOnDisplay) {
             EXPECT_EQ(state.toggle, shows) << page;
         }
         EXPECT_NE(states[0].text, states[1].text);
+    }
+}
+
+TEST(MainButtons, EveryActionHasOneButtonInsideTheDialogAndNoneOverlaps) {
+    const auto buttons = MainButtons();
+    std::set<MainAction> actions;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const skin::Rect& r = buttons[i].rect;
+        EXPECT_TRUE(actions.insert(buttons[i].action).second) << i;
+        EXPECT_GT(r.Width(), 0) << i;
+        EXPECT_GT(r.Height(), 0) << i;
+        EXPECT_LE(r.right, skin::main_dialog::kWidth) << i;
+        EXPECT_LE(r.bottom, skin::main_dialog::kHeight) << i;
+        for (std::size_t j = i + 1; j < buttons.size(); ++j) {
+            const skin::Rect& o = buttons[j].rect;
+            const bool apart = r.right <= o.left || o.right <= r.left || r.bottom <= o.top ||
+                               o.bottom <= r.top;
+            EXPECT_TRUE(apart) << i << " overlaps " << j;
+        }
+        // The page area lies below the buttons above it and above those below it.
+        const skin::Rect& page = skin::main_dialog::kPageArea;
+        EXPECT_TRUE(r.bottom <= page.top || r.top >= page.bottom) << i;
+    }
+    EXPECT_EQ(actions.size(), 12u);
+    // The window buttons carry symbols, every other button its text.
+    for (const MainButtonSpec& b : buttons) {
+        const bool symbol = b.action == MainAction::Close || b.action == MainAction::Minimize;
+        EXPECT_EQ(b.caption.has_value(), !symbol);
     }
 }
 
