@@ -19,6 +19,8 @@ packages=(
     python3 python3-pil librsvg2-bin
     # the installer (makensis)
     nsis
+    # the help file's compiler (chmcmd)
+    fp-utils
 )
 
 missing=()
