@@ -98,11 +98,15 @@ find_program(K2Q_CHMCMD chmcmd)
 if(NOT K2Q_CHMCMD)
     message(FATAL_ERROR "chmcmd (Debian package fp-utils) builds help.chm; run scripts/install-deps.sh")
 endif()
-file(GLOB help_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/help/*)
+# Its pictures are the screenshots in docs/screenshots, which the README shows too.
+file(GLOB help_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/help/*
+                                         ${PROJECT_SOURCE_DIR}/docs/screenshots/*.png)
 set(help_build ${CMAKE_BINARY_DIR}/help)
 add_custom_command(OUTPUT ${K2Q_DIST_DIR}/help.chm
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${help_build}
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/help ${help_build}
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/docs/screenshots
+            ${help_build}/images
     COMMAND ${CMAKE_COMMAND} -E chdir ${help_build} ${K2Q_CHMCMD} --verbosity 0 help.hhp
     COMMAND ${CMAKE_COMMAND} -E make_directory ${K2Q_DIST_DIR}
     COMMAND ${CMAKE_COMMAND} -E copy ${help_build}/help.chm ${K2Q_DIST_DIR}/help.chm

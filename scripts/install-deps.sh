@@ -19,8 +19,8 @@ packages=(
     python3 python3-pil librsvg2-bin
     # the installer (makensis)
     nsis
-    # the help file's compiler (chmcmd)
-    fp-utils
+    # the help file's compiler (chmcmd) and a reader that lists what a built file holds
+    fp-utils libchm-bin
 )
 
 missing=()

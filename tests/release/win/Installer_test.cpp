@@ -170,6 +170,18 @@ DWORD ProcessOf(HWND window) {
     return id;
 }
 
+// The configuration program's main dialog: a visible, unowned dialog of the installed
+// K2q_Config.exe (its title comes from the language file).
+HWND ConfigWindow(const std::wstring& exe) {
+    for (HWND w = ::FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w;
+         w = ::FindWindowExW(nullptr, w, L"#32770", nullptr)) {
+        if (::IsWindowVisible(w) && !::GetWindow(w, GW_OWNER) && ImageOf(ProcessOf(w)) == exe) {
+            return w;
+        }
+    }
+    return nullptr;
+}
+
 // Runs a command line and returns its exit code, or -1 when it did not end in time.
 long RunToEnd(const std::wstring& commandLine, std::chrono::milliseconds bound = 120s) {
     std::wstring command = commandLine;
@@ -224,7 +236,11 @@ class Installer : public ::testing::Test {
         CleanUp();
     }
     void TearDown() override {
-        for (HWND window : MonitorWindows()) {
+        std::vector<HWND> left = MonitorWindows();
+        if (HWND config = ConfigWindow(InstallFolder() + L"\\K2q_Config.exe")) {
+            left.push_back(config);
+        }
+        for (HWND window : left) {
             win::UniqueKernelHandle process(
                 ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, ProcessOf(window)));
             if (process) {
@@ -315,10 +331,27 @@ TEST_F(Installer, InstallsUpgradesOverARunningMonitorAndUninstallsKeepingTheUser
     const auto settings = ReadRaw(kStoreKey, L"ButtonSetting");
     ASSERT_TRUE(settings);
 
-    // Installing again over the running monitor closes it as a user would (it ends cleanly),
-    // replaces it and leaves one monitor, the installed one, running.
+    // The configuration program opens from its Start-menu shortcut, as a user opens it.
+    const std::wstring configExe = folder + L"\\K2q_Config.exe";
+    win::UniqueKernelHandle config;
+    if (Exists(configExe)) {
+        const std::wstring link = StartMenuFolder() + L"\\K2q Configuration.lnk";
+        ASSERT_GT(reinterpret_cast<INT_PTR>(::ShellExecuteW(nullptr, L"open", link.c_str(), nullptr,
+                                                            nullptr, SW_SHOWNORMAL)),
+                  32);
+        HWND dialog = nullptr;
+        ASSERT_TRUE(PumpUntil([&] { return (dialog = ConfigWindow(configExe)) != nullptr; }, 20s));
+        config.reset(::OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(dialog)));
+    }
+
+    // Installing again over the running programs closes them as a user would (the monitor
+    // ends cleanly), replaces them and leaves one monitor, the installed one, running.
     ASSERT_EQ(RunToEnd(L"\"" + InstallerPath() + L"\" /S"), 0);
     EXPECT_EQ(first.Wait(10s), 0);
+    if (config) {
+        EXPECT_EQ(::WaitForSingleObject(config.get(), 10000), WAIT_OBJECT_0);
+        EXPECT_EQ(ConfigWindow(configExe), nullptr);
+    }
     ASSERT_TRUE(PumpUntil([] { return MonitorWindows().size() == 1; }, 15s));
     const DWORD secondMonitor = ProcessOf(MonitorWindows().front());
     EXPECT_NE(secondMonitor, first.id());
