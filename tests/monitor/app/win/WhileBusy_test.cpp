@@ -3,10 +3,12 @@
 // clicks given with the real pointer through explorer, device and session changes sent from
 // another thread, button events from the driver channel's reader thread, reload requests.
 //
-// Everything the monitor does is noted, in order, by a window of another thread: its device
-// opens and closes, the scroll notices its button events post to the configuration window, and
-// the progress popup and the tray menu coming and going.
+// Everything the monitor's thread does is noted, in order, by a window of another thread: the
+// moment it takes each stimulus, its device opens and closes, the scroll notices its button
+// events post to the configuration window, and the progress popup and the tray menu coming and
+// going.
 #include <atomic>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -139,6 +141,7 @@ void NoteTaken(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+// (A sent reload request is the test's own, which starts the busy time.)
 LRESULT CALLBACK NoteSent(int code, WPARAM wParam, LPARAM lParam) {
     const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && sent->hwnd == g_monitor && sent->message != kReloadRequestMessage) {
@@ -156,15 +159,14 @@ LRESULT CALLBACK NotePosted(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 // What a stimulus, once taken, makes the monitor do.
-std::vector<std::string> EffectOf(const std::string& taken) {
-    if (taken == "took 1003") return {"scroll left"};
-    if (taken == "took 1004") return {"scroll right"};
-    if (taken == "took reload") return {"popup shown", "popup gone"};
-    if (taken == "took right click") return {"menu shown", "menu gone"};
-    if (taken == "took lock") return {"close"};
-    if (taken == "took arrival") return {"open"};  // the lock closed the device first
-    return {"?"};
-}
+const std::map<std::string, std::vector<std::string>> kEffects = {
+    {"took 1003", {"scroll left"}},
+    {"took 1004", {"scroll right"}},
+    {"took reload", {"popup shown", "popup gone"}},
+    {"took right click", {"menu shown", "menu gone"}},
+    {"took lock", {"close"}},
+    {"took arrival", {"open"}},  // the lock closed the device first
+};
 
 // From the busy time's start marker on, the notes must show only stimuli being taken until its
 // end marker, and after it exactly their effects, in the order they were taken.
@@ -178,9 +180,12 @@ void ExpectEverythingRanAfterInOrder(const std::vector<std::string>& seen,
     const std::vector<std::string> taken(from + 1, end);
     std::vector<std::string> effects;
     for (const std::string& note : taken) {
-        EXPECT_EQ(note.rfind("took ", 0), 0u) << "ran while busy: " << note;
-        const auto effect = EffectOf(note);
-        effects.insert(effects.end(), effect.begin(), effect.end());
+        const auto effect = kEffects.find(note);
+        if (effect == kEffects.end()) {
+            ADD_FAILURE() << "ran while busy: " << note;
+            continue;
+        }
+        effects.insert(effects.end(), effect->second.begin(), effect->second.end());
     }
     EXPECT_EQ(taken.size(), stimuli) << ::testing::PrintToString(seen);
     EXPECT_EQ(std::vector<std::string>(end + 1, seen.end()), effects)
