@@ -18,72 +18,13 @@
 #include "monitor/app/win/PaintingClock.h"
 #include "monitor/app/win/TavikMon.h"
 #include "monitor/device/win/Win32DriverPort.h"
+#include "HostProcess.h"
 #include "support/Stats.h"
 #include "support/win/Processes.h"
 
 namespace {
 
 using namespace k2q;
-
-struct Figures {
-    double cpuMs = -1;
-    double privateKb = -1;  // resident anonymous memory: what the process itself allocated
-};
-
-std::string ReadSmallFile(const std::wstring& path) {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return {};
-    }
-    std::string text(8192, '\0');
-    DWORD got = 0;
-    ::ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &got, nullptr);
-    ::CloseHandle(file);
-    text.resize(got);
-    return text;
-}
-
-// Wine's own process counters of other processes read 0, so the figures come from the host's
-// /proc (Wine maps the host's root to Z:): the process whose command line names the program.
-Figures HostFigures(const std::string& program) {
-    Figures figures;
-    WIN32_FIND_DATAW found;
-    HANDLE search = ::FindFirstFileW(L"Z:\\proc\\*", &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        return figures;
-    }
-    do {
-        const std::wstring dir = std::wstring(L"Z:\\proc\\") + found.cFileName;
-        if (found.cFileName[0] < L'0' || found.cFileName[0] > L'9') {
-            continue;
-        }
-        std::string cmdline = ReadSmallFile(dir + L"\\cmdline");
-        for (char& c : cmdline) {
-            c = c == '\0' ? ' ' : c;
-        }
-        if (cmdline.find(program) == std::string::npos) {
-            continue;
-        }
-        const std::string stat = ReadSmallFile(dir + L"\\stat");
-        const std::size_t close = stat.rfind(')');
-        unsigned long utime = 0, stime = 0;
-        if (close != std::string::npos &&
-            std::sscanf(stat.c_str() + close + 2,
-                        "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu", &utime,
-                        &stime) == 2) {
-            figures.cpuMs = static_cast<double>(utime + stime) * 10.0;  // 100 ticks a second
-        }
-        const std::string status = ReadSmallFile(dir + L"\\status");
-        const std::size_t rss = status.find("RssAnon:");
-        if (rss != std::string::npos) {
-            figures.privateKb = std::atof(status.c_str() + rss + 9);
-        }
-        break;
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
-    return figures;
-}
 
 // Runs the monitor's main window here for the given time, counting the messages its loop gets.
 long HostedMonitorMessages(int seconds) {
@@ -123,7 +64,9 @@ long HostedMonitorMessages(int seconds) {
     return messages;
 }
 
-std::wstring Sibling(const wchar_t* file) { return win::ModuleFolder() + file; }
+std::wstring Sibling(const wchar_t* file) {
+    return win::ModuleFolder() + file;
+}
 
 }  // namespace
 
@@ -132,7 +75,8 @@ int main() {
     const int seconds = env ? std::max(5, std::atoi(env)) : 60;
 
     // The shipped monitor and the empty program run side by side for the same time.
-    testing::ChildProcess shipped = testing::ChildProcess::Start(testing::DistPath(L"K2q_Mouse.exe"));
+    const std::wstring monitorPath = testing::DistPath(L"K2q_Mouse.exe");
+    testing::ChildProcess shipped = testing::ChildProcess::Start(monitorPath);
     const std::wstring empty = Sibling(L"bench_EmptyProgram.exe");
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE readOut = nullptr, writeOut = nullptr;
@@ -150,8 +94,8 @@ int main() {
 
     // Meanwhile the hosted window counts its wake-ups; then both programs are sampled.
     const long hostedMessages = HostedMonitorMessages(seconds - 2);
-    const Figures monitorFigures = HostFigures("K2q_Mouse.exe");
-    const Figures emptyFigures = HostFigures("bench_EmptyProgram.exe");
+    const bench::HostFigures monitorFigures = bench::ReadHostFigures(monitorPath);
+    const bench::HostFigures emptyFigures = bench::ReadHostFigures(empty);
     shipped.Kill();
 
     ::WaitForSingleObject(baseline.hProcess, 30'000);
@@ -170,7 +114,8 @@ int main() {
                            "KiB");
     bench::PrintComparison("messages handled per minute", hostedMessages * 60.0 / (seconds - 2),
                            emptyMessages * 60.0 / seconds, "");
-    std::printf("targets: wake only for the retry timer (not armed without a device arrival); "
-                "memory within 1.5x of the empty program\n");
+    std::printf(
+        "targets: wake only for the retry timer (not armed without a device arrival); "
+        "memory within 1.5x of the empty program\n");
     return 0;
 }
