@@ -37,8 +37,7 @@ int main() {
     constexpr int kEvents = 1000;
     std::vector<double> monitor, floor;
     for (int i = 0; i < kEvents; ++i) {
-        monitor.push_back(FirstInputLatencyUs(
-            hooks, [&] { host.driver.QueueEvent(1000); }, 4));
+        monitor.push_back(FirstInputLatencyUs(hooks, [&] { host.driver.QueueEvent(1000); }, 4));
         floor.push_back(FirstInputLatencyUs(
             hooks,
             [] {

@@ -23,8 +23,7 @@ int main() {
         ::SendMessageW(host.window->hwnd(), kReloadRequestMessage, 7, 0);
         const double took = bench::NowMs() - start;
         overheads.push_back(took - kPrescribedMs);
-        std::printf("reload %d: %.1f ms (prescribed waits %.0f ms)\n", run + 1, took,
-                    kPrescribedMs);
+        std::printf("reload %d: %.1f ms (prescribed waits %.0f ms)\n", run + 1, took, kPrescribedMs);
     }
     const bench::Summary s = bench::Summarize(overheads);
     bench::PrintComparison("reload wall time, median", kPrescribedMs + s.median, kPrescribedMs,
