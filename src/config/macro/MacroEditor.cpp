@@ -16,13 +16,19 @@ tagMACROINFO ZeroRecord() {
     return record;
 }
 
-std::u16string Ascii(const std::string& s) { return std::u16string(s.begin(), s.end()); }
+std::u16string Ascii(const std::string& s) {
+    return std::u16string(s.begin(), s.end());
+}
 
-int LastIndex(const std::vector<EventItem>& items) { return static_cast<int>(items.size()) - 1; }
+int LastIndex(const std::vector<EventItem>& items) {
+    return static_cast<int>(items.size()) - 1;
+}
 
 }  // namespace
 
-std::u16string PauseText(std::int32_t ms) { return Ascii(std::to_string(ms) + " ms"); }
+std::u16string PauseText(std::int32_t ms) {
+    return Ascii(std::to_string(ms) + " ms");
+}
 
 std::vector<EventItem> EventItemsOf(const tagMACROINFO& macro, const KeyNamer& keyName) {
     std::vector<EventItem> items;
@@ -65,9 +71,9 @@ int FieldNumber(std::u16string_view text) {
     return static_cast<int>(n);
 }
 
-MacroEditor::MacroEditor(const MacroSetting& block, const ButtonSetting& buttons,
-                         int editedButton, int initialMacro, std::u16string_view newMacroName,
-                         KeyNamer keyName, KeyDelivery& delivery)
+MacroEditor::MacroEditor(const MacroSetting& block, const ButtonSetting& buttons, int editedButton,
+                         int initialMacro, std::u16string_view newMacroName, KeyNamer keyName,
+                         KeyDelivery& delivery)
     : list_(LoadMacroList(block)),
       buttons_(buttons),
       editedButton_(editedButton),
@@ -159,10 +165,9 @@ void MacroEditor::StopRecording() {
     delaySwitch_ = false;
 }
 
-bool MacroEditor::OnKeyNotification(std::uint32_t code, std::uint32_t flags,
-                                    std::uint32_t nowMs) {
-    const bool repeat = hasLastNotification_ && code == lastNotification_.code &&
-                        flags == lastNotification_.flags;
+bool MacroEditor::OnKeyNotification(std::uint32_t code, std::uint32_t flags, std::uint32_t nowMs) {
+    const bool repeat =
+        hasLastNotification_ && code == lastNotification_.code && flags == lastNotification_.flags;
     if (repeat || !recording_) {
         return false;
     }
@@ -186,9 +191,8 @@ bool MacroEditor::OnKeyNotification(std::uint32_t code, std::uint32_t flags,
         }
     }
     const bool release = (flags & kReleaseFlag) != 0;
-    copy.events[copy.eventCount] = {static_cast<std::uint8_t>(code), release ? std::uint8_t{1}
-                                                                             : std::uint8_t{0},
-                                    0, 0};
+    copy.events[copy.eventCount] = {static_cast<std::uint8_t>(code),
+                                    release ? std::uint8_t{1} : std::uint8_t{0}, 0, 0};
     ++copy.eventCount;
     *macro = copy;
     items_ = EventItemsOf(*macro, keyName_);

@@ -51,9 +51,15 @@ class FakeDelivery : public KeyDelivery {
     void SetDelivery(bool on) override { calls.push_back(on); }
 };
 
-EventItem Press(char16_t key, int event) { return {ItemKind::Press, {key}, event}; }
-EventItem Release(char16_t key, int event) { return {ItemKind::Release, {key}, event}; }
-EventItem Pause(const char16_t* text, int event) { return {ItemKind::Pause, text, event}; }
+EventItem Press(char16_t key, int event) {
+    return {ItemKind::Press, {key}, event};
+}
+EventItem Release(char16_t key, int event) {
+    return {ItemKind::Release, {key}, event};
+}
+EventItem Pause(const char16_t* text, int event) {
+    return {ItemKind::Pause, text, event};
+}
 
 class MacroEditorTest : public ::testing::Test {
   protected:
@@ -107,14 +113,14 @@ class MacroEditorTest : public ::testing::Test {
 TEST(MacroEventItems, NamedEventsShowWithTheirPausesAndNamelessOnesStayHidden) {
     tagMACROINFO m;
     std::memset(&m, 0, sizeof m);
-    const MacroEvent events[] = {{'A', 0, 0, 300},  {'A', 1, 0, 0},          {0x00, 0, 0, 40},
-                                 {0xC2, 5, 0, -7},  {kNamelessKey, 0, 0, 9}, {'B', 0, 0, 0}};
+    const MacroEvent events[] = {{'A', 0, 0, 300}, {'A', 1, 0, 0},          {0x00, 0, 0, 40},
+                                 {0xC2, 5, 0, -7}, {kNamelessKey, 0, 0, 9}, {'B', 0, 0, 0}};
     for (const MacroEvent& e : events) {
         m.events[m.eventCount++] = e;
     }
     const std::vector<EventItem> expected = {
-        Press(u'A', 0),   Pause(u"300 ms", 0),
-        Release(u'A', 1), {ItemKind::Release, u"RButton", 3},
+        Press(u'A', 0),     Pause(u"300 ms", 0),
+        Release(u'A', 1),   {ItemKind::Release, u"RButton", 3},
         Pause(u"-7 ms", 3),  // every non-zero transition is a release; a damaged delay shows
         Press(u'B', 5)};
     EXPECT_EQ(EventItemsOf(m, FakeKeyName), expected);
@@ -128,9 +134,10 @@ TEST(MacroEditorNotifications, MousePicturesAndFieldsBecomeCodesAndNumbers) {
         MousePicture picture;
         bool press;
         std::uint32_t code, flags;
-    } pictures[] = {{MousePicture::Left, true, 0xC1, 0},     {MousePicture::Left, false, 0xC1, 0x80},
-                    {MousePicture::Right, true, 0xC2, 0},    {MousePicture::Right, false, 0xC2, 0x80},
-                    {MousePicture::Middle, true, 0xC3, 0},   {MousePicture::Middle, false, 0xC3, 0x80}};
+    } pictures[] = {
+        {MousePicture::Left, true, 0xC1, 0},   {MousePicture::Left, false, 0xC1, 0x80},
+        {MousePicture::Right, true, 0xC2, 0},  {MousePicture::Right, false, 0xC2, 0x80},
+        {MousePicture::Middle, true, 0xC3, 0}, {MousePicture::Middle, false, 0xC3, 0x80}};
     for (const auto& c : pictures) {
         const KeyNotification n = PictureNotification(c.picture, c.press);
         EXPECT_EQ(n.code, c.code);
@@ -139,8 +146,13 @@ TEST(MacroEditorNotifications, MousePicturesAndFieldsBecomeCodesAndNumbers) {
     const struct {
         const char16_t* text;
         int number;
-    } fields[] = {{u"", 0}, {u"0", 0}, {u"12", 12}, {u"0250", 250}, {u"7x9", 7},
-                  {u"x", 0}, {u"99999999999999", INT_MAX}};
+    } fields[] = {{u"", 0},
+                  {u"0", 0},
+                  {u"12", 12},
+                  {u"0250", 250},
+                  {u"7x9", 7},
+                  {u"x", 0},
+                  {u"99999999999999", INT_MAX}};
     for (const auto& c : fields) {
         EXPECT_EQ(FieldNumber(c.text), c.number) << std::string(c.text, c.text + 1);
     }
@@ -195,35 +207,43 @@ TEST_F(MacroEditorTest, RecordingTurnsNotificationsIntoEventsAndItems) {
         std::vector<MacroEvent> events;
         std::vector<EventItem> items;
     } cases[] = {
-        {"press and release, no delay", false,
+        {"press and release, no delay",
+         false,
          {{'A', kPress, 1000}, {'A', kRelease, 1300}},
          {{'A', 0, 0, 0}, {'A', 1, 0, 0}},
          {Press(u'A', 0), Release(u'A', 1)}},
-        {"press and release 300 ms apart with the delay box", true,
+        {"press and release 300 ms apart with the delay box",
+         true,
          {{'A', kPress, 1000}, {'A', kRelease, 1300}},
          {{'A', 0, 0, 300}, {'A', 1, 0, 0}},
          {Press(u'A', 0), Pause(u"300 ms", 0), Release(u'A', 1)}},
-        {"a held key repeats: one press, one release", false,
+        {"a held key repeats: one press, one release",
+         false,
          {{'A', kPress, 0}, {'A', kPress, 30}, {'A', kPress, 60}, {'A', kRelease, 90}},
          {{'A', 0, 0, 0}, {'A', 1, 0, 0}},
          {Press(u'A', 0), Release(u'A', 1)}},
-        {"no pause item within the same tick", true,
+        {"no pause item within the same tick",
+         true,
          {{'A', kPress, 50}, {'B', kPress, 50}},
          {{'A', 0, 0, 0}, {'B', 0, 0, 0}},
          {Press(u'A', 0), Press(u'B', 1)}},
-        {"the tick count wraps between two events", true,
+        {"the tick count wraps between two events",
+         true,
          {{'A', kPress, 0xFFFFFF00u}, {'A', kRelease, 0x10}},
          {{'A', 0, 0, 0x110}, {'A', 1, 0, 0}},
          {Press(u'A', 0), Pause(u"272 ms", 0), Release(u'A', 1)}},
-        {"a click on the left mouse picture", false,
+        {"a click on the left mouse picture",
+         false,
          {{0xC1, kPress, 0}, {0xC1, kRelease, 80}},
          {{0xC1, 0, 0, 0}, {0xC1, 1, 0, 0}},
          {{ItemKind::Press, u"LButton", 0}, {ItemKind::Release, u"LButton", 1}}},
-        {"codes beyond a byte are not keys", false,
+        {"codes beyond a byte are not keys",
+         false,
          {{0x141, kPress, 0}, {'B', kPress, 5}},
          {{'B', 0, 0, 0}},
          {Press(u'B', 0)}},
-        {"a key that types nothing is kept but not shown", false,
+        {"a key that types nothing is kept but not shown",
+         false,
          {{kNamelessKey, kPress, 0}, {'B', kPress, 5}},
          {{kNamelessKey, 0, 0, 0}, {'B', 0, 0, 0}},
          {Press(u'B', 1)}},
@@ -433,14 +453,10 @@ TEST_F(MacroEditorTest, ARecordingWhileLoopingKeepsTheCountTheFieldShows) {
 }
 
 TEST_F(MacroEditorTest, ModifyDelaySetsThePausesOwnEventAndKeepsTheSelection) {
-    AddMacro(u"m", {{'A', 0, 0, 40},
-                    {kNamelessKey, 0, 0, 0},
-                    {'B', 0, 0, 70},
-                    {'B', 1, 0, 0}});
+    AddMacro(u"m", {{'A', 0, 0, 40}, {kNamelessKey, 0, 0, 0}, {'B', 0, 0, 70}, {'B', 1, 0, 0}});
     MacroEditor& e = Open(0);
-    ASSERT_EQ(e.items(), (std::vector<EventItem>{Press(u'A', 0), Pause(u"40 ms", 0),
-                                                 Press(u'B', 2), Pause(u"70 ms", 2),
-                                                 Release(u'B', 3)}));
+    ASSERT_EQ(e.items(), (std::vector<EventItem>{Press(u'A', 0), Pause(u"40 ms", 0), Press(u'B', 2),
+                                                 Pause(u"70 ms", 2), Release(u'B', 3)}));
     const struct {
         const char16_t* field;
         int item;
@@ -449,8 +465,7 @@ TEST_F(MacroEditorTest, ModifyDelaySetsThePausesOwnEventAndKeepsTheSelection) {
         {u"500", 3, {40, 0, 500, 0}},  // the hidden event does not shift the owner
         {u"0", 1, {1, 0, 70, 0}},      // a zero delay value stores 1
         {u"500", 2, {40, 0, 70, 0}},   // a key item: nothing
-        {u"500", -1, {40, 0, 70, 0}},
-        {u"500", 9, {40, 0, 70, 0}},
+        {u"500", -1, {40, 0, 70, 0}}, {u"500", 9, {40, 0, 70, 0}},
     };
     for (const auto& c : cases) {
         MacroEditor& ed = Open(0);

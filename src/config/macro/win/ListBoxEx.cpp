@@ -27,8 +27,8 @@ std::wstring ThroughAnsiCodePage(const std::wstring& text) {
         return {};
     }
     const int wide = static_cast<int>(text.size());
-    int bytes = ::WideCharToMultiByte(CP_THREAD_ACP, 0, text.data(), wide, nullptr, 0, nullptr,
-                                      nullptr);
+    int bytes =
+        ::WideCharToMultiByte(CP_THREAD_ACP, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
     std::string narrow(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
     bytes = ::WideCharToMultiByte(CP_THREAD_ACP, 0, text.data(), wide, narrow.data(), bytes,
                                   nullptr, nullptr);
@@ -83,7 +83,9 @@ CListBoxEx::~CListBoxEx() {
     }
 }
 
-CListBoxEx* CListBoxEx::Editing() { return g_editing; }
+CListBoxEx* CListBoxEx::Editing() {
+    return g_editing;
+}
 
 bool CListBoxEx::Create(HWND parent, int id, const RECT& rect) {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWVARIABLE |
@@ -101,7 +103,9 @@ void CListBoxEx::SetColours(COLORREF text, COLORREF selectedText, COLORREF selec
     selectionColour_ = selection;
 }
 
-void CListBoxEx::SetBackground(COLORREF colour) { background_.reset(::CreateSolidBrush(colour)); }
+void CListBoxEx::SetBackground(COLORREF colour) {
+    background_.reset(::CreateSolidBrush(colour));
+}
 
 void CListBoxEx::AddListItem(std::wstring_view text, int kind) {
     if (editing()) {
@@ -259,7 +263,8 @@ void CListBoxEx::OpenEdit(int index) {
     ::InvalidateRect(hwnd(), &item, TRUE);
     const std::wstring text = ItemText(index);
     // The list must not paint over its edit.
-    ::SetWindowLongPtrW(hwnd(), GWL_STYLE, ::GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_CLIPCHILDREN);
+    ::SetWindowLongPtrW(hwnd(), GWL_STYLE,
+                        ::GetWindowLongPtrW(hwnd(), GWL_STYLE) | WS_CLIPCHILDREN);
     HWND edit = ::CreateWindowExW(0, L"EDIT", text.c_str(), kEditStyle, item.left, item.top,
                                   item.right - item.left, item.bottom - item.top, hwnd(), nullptr,
                                   ::GetModuleHandleW(nullptr), nullptr);

@@ -36,7 +36,9 @@ constexpr COLORREF kText = RGB(56, 69, 89);
 constexpr COLORREF kSelectedText = RGB(235, 141, 36);
 constexpr COLORREF kSelection = RGB(20, 20, 20);
 
-std::uint32_t Rgb(COLORREF c) { return GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c); }
+std::uint32_t Rgb(COLORREF c) {
+    return GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
+}
 
 // A window that hosts one list, as the editor does, and notes what the list posts to it.
 class Host : public k2q::win::Window {
@@ -167,8 +169,8 @@ TEST_F(ListBoxExTest, DrawsTheIconOfTheKindBySelectionAndTheTextAtItsOffset) {
     for (int selected : {1, 2}) {
         ::SendMessageW(list.hwnd(), LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
         const ScreenPixels s = Shot();
-        testing::SavePng(s, L"screenshots\\macro_list_selected" + std::to_wstring(selected) +
-                                L".png");
+        testing::SavePng(s,
+                         L"screenshots\\macro_list_selected" + std::to_wstring(selected) + L".png");
         const k2q::win::SkinImage& shown = selected == 1 ? down2 : down1;
         for (const POINT& p : telling) {
             ASSERT_EQ(s.At(5 + p.x, kItemHeight + p.y), pictureAt(shown, p))
