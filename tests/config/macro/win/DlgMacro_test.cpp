@@ -19,6 +19,8 @@
 #include "config/macro/win/MacroEditorIds.h"
 #include "support/Bytes.h"
 #include "support/UiTexts.h"
+#include "support/win/GdiObjects.h"
+#include "support/win/HandleCount.h"
 #include "support/win/RawRegistry.h"
 #include "support/win/Screenshot.h"
 
@@ -306,6 +308,35 @@ TEST_F(DlgMacroTest, CloseAfterRecordingLeavesTheBlocksAndTheStoreAsTheyWere) {
     EXPECT_EQ(BytesOf(*macros), macrosBefore);
     EXPECT_EQ(BytesOf(buttons), buttonsBefore);
     EXPECT_EQ(StoredMacros(), storedBefore);
+}
+
+TEST_F(DlgMacroTest, OpeningRecordingAndClosingAgainAndAgainKeepsNoGdiObjectOrHandle) {
+    AddMacro(u"m");
+    const auto round = [&] {
+        auto dialog = Editor(0);
+        RunEditor(*dialog, [&](EditorUser& user) {
+            user.Click(layout::kRecord);
+            ASSERT_TRUE(user.WaitForEditor([](const MacroEditor& e) { return e.recording(); }));
+            PressKey('A');
+            ASSERT_TRUE(
+                user.WaitForEditor([](const MacroEditor& e) { return SelectedEvents(e) == 2; }));
+            user.Click(layout::kNewMacro);  // redraws both lists
+            ASSERT_TRUE(
+                user.WaitForEditor([](const MacroEditor& e) { return e.macros().size() == 2; }));
+            user.Click(layout::kCancel);
+        });
+    };
+    round();  // the first round loads what the process keeps (fonts, codecs, classes)
+    round();
+    testing::PumpFor(20ms);
+    const DWORD gdi = testing::GdiObjectCount();
+    const DWORD handles = testing::ProcessHandleCount();
+    for (int i = 0; i < 6; ++i) {
+        round();
+    }
+    testing::PumpFor(20ms);
+    EXPECT_EQ(testing::GdiObjectCount(), gdi);
+    EXPECT_LE(testing::ProcessHandleCount(), handles + 2);  // the system's own late handles
 }
 
 // Where each picture differs from its counterpart and is opaque in both: such a pixel tells
