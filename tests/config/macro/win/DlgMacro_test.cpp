@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "EditorSession.h"
+#include "support/win/TempFolder.h"
 #include "common/settings/SettingsStore.h"
 #include "common/ui/SkinLayout.h"
 #include "common/ui/win/SkinImage.h"
@@ -47,7 +48,8 @@ class DlgMacroTest : public ::testing::Test {
         testing::LoadKeyNamesAsProgramUiTexts();
         std::memset(macros.get(), 0, sizeof *macros);
         SetButtonDefaults(buttons);
-        ASSERT_TRUE(hooks.copied()) << "KbSnare.dll is built beside the programs";
+        ASSERT_TRUE(hooks.CopyFromDist(L"KbSnare.dll"))
+            << "KbSnare.dll is built beside the programs";
     }
 
     tagMACROINFO& AddMacro(std::u16string_view name) {
@@ -69,7 +71,7 @@ class DlgMacroTest : public ::testing::Test {
     }
 
     k2q::win::GdiplusSession gdiplus;
-    HookFolder hooks;
+    testing::TempFolder hooks{L"K2qMacroTests"};
     k2q::win::Win32Registry registry;
     std::unique_ptr<MacroSetting> macros = std::make_unique<MacroSetting>();
     ButtonSetting buttons;
@@ -225,7 +227,7 @@ TEST_F(DlgMacroTest, EnterEscAndSpaceNeitherPressAButtonNorCloseTheDialog) {
 
 TEST_F(DlgMacroTest, WithoutKbSnareNothingIsRecordedAndEverythingElseWorks) {
     AddMacro(u"m");
-    HookFolder empty(false);
+    testing::TempFolder empty(L"K2qMacroNoHook");
     auto dialog = std::make_unique<CDlgMacro>(*macros, buttons, 0, kFirstSideButton,
                                               CDlgMacro::Options{nullptr, empty.path()});
     SeedStore();
