@@ -281,13 +281,17 @@ void CK2Q_ConfigDlg::RunReset() {
     RefreshPages();
 }
 
-void CK2Q_ConfigDlg::ImportProfile() {
+std::optional<std::wstring> CK2Q_ConfigDlg::AskProfile(ProfileDialog kind) {
+    // Without a documents folder there is nowhere to keep profiles: nothing opens.
     const std::optional<std::wstring> folder = ProfileFolder();
     if (!folder) {
-        return;
+        return std::nullopt;
     }
-    const std::optional<std::wstring> path =
-        AskProfilePath(hwnd(), ProfileDialog::Open, *folder, Text(UiKey::tc_setting));
+    return AskProfilePath(hwnd(), kind, *folder, Text(UiKey::tc_setting));
+}
+
+void CK2Q_ConfigDlg::ImportProfile() {
+    const std::optional<std::wstring> path = AskProfile(ProfileDialog::Open);
     if (!path) {
         return;
     }
@@ -302,12 +306,7 @@ void CK2Q_ConfigDlg::ImportProfile() {
 }
 
 void CK2Q_ConfigDlg::ExportProfile() {
-    const std::optional<std::wstring> folder = ProfileFolder();
-    if (!folder) {
-        return;
-    }
-    const std::optional<std::wstring> path =
-        AskProfilePath(hwnd(), ProfileDialog::Save, *folder, Text(UiKey::tc_setting));
+    const std::optional<std::wstring> path = AskProfile(ProfileDialog::Save);
     if (!path) {
         return;
     }

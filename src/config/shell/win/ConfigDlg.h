@@ -8,6 +8,8 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "common/platform/Registry.h"
 #include "common/ui/win/BitmapBtn.h"
@@ -17,6 +19,7 @@
 #include "config/shell/ShellRules.h"
 #include "config/shell/win/MainMenuBar.h"
 #include "config/shell/win/PageHost.h"
+#include "config/shell/win/ProfileDialogs.h"
 #include "config/shell/win/Win32MonitorLink.h"
 
 namespace k2q::config::win {
@@ -72,6 +75,7 @@ class CK2Q_ConfigDlg : public k2q::win::SkinnedDialog, public PageHost {
     void OnMenuChoice(LPARAM choice);
     void RunMainCommand(std::uint16_t command);
     void RunReset();
+    std::optional<std::wstring> AskProfile(ProfileDialog kind);
     void ImportProfile();
     void ExportProfile();
     void ShowAbout();

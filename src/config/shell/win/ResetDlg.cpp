@@ -12,10 +12,6 @@ namespace layout = skin::reset;
 
 std::wstring Text(UiKey key) { return k2q::win::ToWide(UiText(key)); }
 
-k2q::win::CaptionRect CaptionRectOf(const skin::Rect& r) {
-    return {float(r.left), float(r.top), float(r.Width()), float(r.Height())};
-}
-
 }  // namespace
 
 INT_PTR CResetDlg::DoModal(HWND parent) { return Dialog::DoModal(IDD_CONFIG_RESET, parent); }
@@ -33,9 +29,9 @@ BOOL CResetDlg::OnInitDialog() {
 
 void CResetDlg::PaintOverSkin(HDC dc) {
     k2q::win::DrawGrayCaption(dc, Text(UiKey::tc_retitle), 8, k2q::win::CaptionAlign::Near,
-                              CaptionRectOf(layout::kTitle));
+                              k2q::win::CaptionRectOf(layout::kTitle));
     k2q::win::DrawGrayCaption(dc, Text(UiKey::tc_reinfo), 8, k2q::win::CaptionAlign::Near,
-                              CaptionRectOf(layout::kInfo));
+                              k2q::win::CaptionRectOf(layout::kInfo));
 }
 
 }  // namespace k2q::config::win
