@@ -18,11 +18,11 @@ constexpr COLORREF kLinkHover = 0x0E72EE;
 
 INT_PTR CAboutDlg::DoModal(HWND parent) {
     // Sizes are set again from the picture when the dialog starts; the two statics only have
-    // to exist to become the links.
+    // to exist to become the links. An address is one line, never wrapped.
     DialogTemplate t(WS_POPUP, 0, 0, 0, 10, 10);
     for (UINT id : {kHomeLinkId, kForumLinkId}) {
-        t.AddControl(static_cast<WORD>(id), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOTIFY, 0, 0, 10,
-                     10, kStaticClass, L"");
+        t.AddControl(static_cast<WORD>(id), WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOTIFY,
+                     0, 0, 10, 10, kStaticClass, L"");
     }
     return DoModalIndirect(t.get(), parent);
 }
