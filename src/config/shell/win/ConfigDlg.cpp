@@ -7,6 +7,8 @@
 #include "common/settings/ProfileFile.h"
 #include "common/settings/SettingsStore.h"
 #include "common/settings/win/Win32FileSystem.h"
+#include "common/ui/WebAddresses.h"
+#include "common/ui/win/AboutDlg.h"
 #include "common/ui/win/Caption.h"
 #include "common/win/Text.h"
 #include "config/buttons/FunctionMenu.h"
@@ -260,9 +262,11 @@ void CK2Q_ConfigDlg::RunMainCommand(std::uint16_t command) {
         case kOpenHelp:
             OpenHelpFile();
             break;
-        case kOpenHomePage:  // PENDING the web addresses
+        case kOpenHomePage:
+            OpenAddress(k2q::win::ToWide(HomePageAddress()).c_str());
             break;
         case kOpenForum:
+            OpenAddress(k2q::win::ToWide(ForumAddress()).c_str());
             break;
         case kShowAbout:
             ShowAbout();
@@ -319,7 +323,8 @@ void CK2Q_ConfigDlg::ExportProfile() {
 }
 
 void CK2Q_ConfigDlg::ShowAbout() {
-    // PENDING the about box
+    k2q::win::CAboutDlg about;
+    about.DoModal(hwnd());
 }
 
 void CK2Q_ConfigDlg::RefreshPages() {

@@ -28,10 +28,8 @@ BOOL CResetDlg::OnInitDialog() {
 }
 
 void CResetDlg::PaintOverSkin(HDC dc) {
-    k2q::win::DrawGrayCaption(dc, Text(UiKey::tc_retitle), 8, k2q::win::CaptionAlign::Near,
-                              k2q::win::CaptionRectOf(layout::kTitle));
-    k2q::win::DrawGrayCaption(dc, Text(UiKey::tc_reinfo), 8, k2q::win::CaptionAlign::Near,
-                              k2q::win::CaptionRectOf(layout::kInfo));
+    k2q::win::DrawGrayCaptions(dc, 8,
+                               {{UiKey::tc_retitle, layout::kTitle}, {UiKey::tc_reinfo, layout::kInfo}});
 }
 
 }  // namespace k2q::config::win

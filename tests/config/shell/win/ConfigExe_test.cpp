@@ -403,6 +403,23 @@ TEST_F(ConfigExe, TheMonitorsExitClosesItWithoutWriting) {
     EXPECT_EQ(after->bytes, marked);
 }
 
+TEST_F(ConfigExe, TheLinkMenuOpensTheAboutBox) {
+    ASSERT_NE(StartConfig(), nullptr);
+    // "tc_about" is the third item of the link menu.
+    ChooseMainMenuItem(skin::main_dialog::kLink, skin::menu3::kWidth, skin::menu3::kHeight, 2);
+    const HWND about = WaitForPopup(skin::about::kWidth, skin::about::kHeight);
+    ASSERT_NE(about, nullptr);
+    // The menu that carried the choice is gone; the about box is modal over the dialog.
+    EXPECT_EQ(WindowOfSize(config.id(), skin::menu3::kWidth, skin::menu3::kHeight), nullptr);
+    EXPECT_FALSE(::IsWindowEnabled(dialog));
+    const POINT close = ScreenPointOf(about, RectCentre(skin::about::kClose).x,
+                                      RectCentre(skin::about::kClose).y);
+    LeftClick(close.x, close.y);
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(about); }, 10s));
+    EXPECT_TRUE(PumpUntil([&] { return ::IsWindowEnabled(dialog) != FALSE; }, 5s));
+    EXPECT_TRUE(config.running());
+}
+
 TEST_F(ConfigExe, DISABLED_CopyChosenForTheFirstSideButtonReachesTheStoreAndTheMonitorReloads) {
     ASSERT_NE(StartConfig(), nullptr);
     // "tc_base_fun" is item 7 of the button function menu, "tc_copy" entry 1 of its submenu.
