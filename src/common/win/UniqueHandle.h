@@ -71,8 +71,11 @@ using UniqueBitmap = UniqueHandle<NullInvalidTraits<HBITMAP, DeleteGdiObject>>;
 using UniqueRegion = UniqueHandle<NullInvalidTraits<HRGN, DeleteGdiObject>>;
 using UniqueDc = UniqueHandle<NullInvalidTraits<HDC, DeleteMemoryDc>>;
 using UniqueIcon = UniqueHandle<NullInvalidTraits<HICON, ::DestroyIcon>>;
+using UniqueCursor = UniqueHandle<NullInvalidTraits<HCURSOR, ::DestroyCursor>>;
 using UniqueMenu = UniqueHandle<NullInvalidTraits<HMENU, ::DestroyMenu>>;
 using UniqueHook = UniqueHandle<NullInvalidTraits<HHOOK, ::UnhookWindowsHookEx>>;
 using UniqueModule = UniqueHandle<NullInvalidTraits<HMODULE, ::FreeLibrary>>;
+// A window this code created and nothing else destroys (a tool tip, a helper popup).
+using UniqueWindow = UniqueHandle<NullInvalidTraits<HWND, ::DestroyWindow>>;
 
 }  // namespace k2q::win

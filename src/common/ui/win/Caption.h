@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "common/ui/SkinLayout.h"
+
 namespace k2q::win {
 
 enum class CaptionAlign { Near = 0, Center = 1, Far = 2 };
@@ -14,6 +16,11 @@ enum class CaptionAlign { Near = 0, Center = 1, Far = 2 };
 struct CaptionRect {
     float x, y, width, height;
 };
+
+// A caption's rectangle from the skin table.
+inline CaptionRect CaptionRectOf(const skin::Rect& r) {
+    return {float(r.left), float(r.top), float(r.Width()), float(r.Height())};
+}
 
 inline constexpr std::uint32_t kCaptionGray = 0xFF808080;  // about box, reset, sensitivity
 inline constexpr std::uint32_t kCaptionDark = 0xFF525252;  // main dialog

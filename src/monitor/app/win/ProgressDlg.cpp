@@ -1,9 +1,7 @@
 #include "monitor/app/win/ProgressDlg.h"
 
-#include "common/ui/Placement.h"
 #include "common/ui/SkinLayout.h"
 #include "common/ui/win/Caption.h"
-#include "common/win/Gdi.h"
 
 namespace k2q::monitor {
 namespace {
@@ -12,10 +10,6 @@ namespace layout = skin::progress;
 
 win::SkinImage LoadProgressImage(std::u16string_view file) {
     return win::LoadSkinImage(win::MakeSkinPath(layout::kArea, file));
-}
-
-win::CaptionRect CaptionRectOf(const skin::Rect& r) {
-    return {float(r.left), float(r.top), float(r.Width()), float(r.Height())};
 }
 
 }  // namespace
@@ -35,19 +29,13 @@ bool CProgressDlg::Open() {
 
 BOOL CProgressDlg::OnInitDialog() {
     ::SetWindowTextW(hwnd(), kProgressWindowTitle);
-    background_ = LoadProgressImage(layout::kNormalFile);
+    UseSkin({LoadProgressImage(layout::kNormalFile), {}, {}});
     fill_ = LoadProgressImage(layout::kFillFile);
-
-    const Point at =
-        CenteredOrigin(::GetSystemMetrics(SM_CXFULLSCREEN), ::GetSystemMetrics(SM_CYFULLSCREEN),
-                       background_.width(), background_.height());
-    ::SetWindowPos(hwnd(), nullptr, at.x, at.y, background_.width(), background_.height(),
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-    ::InvalidateRect(hwnd(), nullptr, FALSE);
+    CentreInWorkArea();
 
     const skin::Rect& r = layout::kBar;
     bar_.CreateChild(hwnd(), RECT{r.left, r.top, r.right, r.bottom});
-    bar_.SetImages(background_.Crop(r.left, r.top, r.Width(), r.Height()),
+    bar_.SetImages(skin().normal.Crop(r.left, r.top, r.Width(), r.Height()),
                    fill_.Crop(r.left, r.top, r.Width(), r.Height()));
     bar_.mouseDisabled = true;
     bar_.SetRange(0, 100);
@@ -79,20 +67,11 @@ void CProgressDlg::SetProgress(int value) {
     bar_.RedrawNow();
 }
 
-void CProgressDlg::OnPaint() {
-    win::PaintGuard paint(hwnd());
-    RECT client;
-    ::GetClientRect(hwnd(), &client);
-    win::DoubleBuffer buffer(paint.dc(), client.right, client.bottom);
-    {
-        Gdiplus::Graphics graphics(buffer.dc());
-        background_.Draw(graphics, 0, 0);
-    }
-    win::DrawGrayCaption(buffer.dc(), updateText_, 8, win::CaptionAlign::Near,
-                         CaptionRectOf(layout::kUpdateCaption));
-    win::DrawGrayCaption(buffer.dc(), waitingText_, 8, win::CaptionAlign::Near,
-                         CaptionRectOf(layout::kWaitingCaption));
-    buffer.Present();
+void CProgressDlg::PaintOverSkin(HDC dc) {
+    win::DrawGrayCaption(dc, updateText_, 8, win::CaptionAlign::Near,
+                         win::CaptionRectOf(layout::kUpdateCaption));
+    win::DrawGrayCaption(dc, waitingText_, 8, win::CaptionAlign::Near,
+                         win::CaptionRectOf(layout::kWaitingCaption));
 }
 
 }  // namespace k2q::monitor

@@ -7,14 +7,14 @@
 
 #include "common/Messages.h"
 #include "common/ui/win/SkinImage.h"
-#include "common/win/Dialog.h"
+#include "common/ui/win/SkinnedWindow.h"
 #include "monitor/app/win/PngHProgressBar.h"
 
 namespace k2q::monitor {
 
 inline constexpr UINT kProgressDialogId = 102;
 
-class CProgressDlg : public win::Dialog {
+class CProgressDlg : public win::SkinnedDialog {
   public:
     // The two lines of text ("tc_update", "tc_waiting") come from the caller's language table.
     CProgressDlg(std::wstring updateText, std::wstring waitingText);
@@ -27,8 +27,8 @@ class CProgressDlg : public win::Dialog {
 
   protected:
     BOOL OnInitDialog() override;
-    void OnPaint() override;
-    LRESULT OnEraseBackground(HDC) override { return 1; }
+    void PaintOverSkin(HDC dc) override;
+    void OnLButtonDown(UINT, POINT) override {}  // it stays where it is while the reload runs
     void OnCancel() override {}  // Escape must not close it while the reload runs
     void OnOK() override {}
 
@@ -37,7 +37,6 @@ class CProgressDlg : public win::Dialog {
 
     std::wstring updateText_;
     std::wstring waitingText_;
-    win::SkinImage background_;
     win::SkinImage fill_;
     CPngHProgressBar bar_;
     int requested_ = 0;
