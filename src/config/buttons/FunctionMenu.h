@@ -60,7 +60,7 @@ struct ButtonPageState {
 
 // The windows a choice may need. Each runs modally and returns when the user is done.
 class ChoiceDialogs {
-public:
+  public:
     virtual ~ChoiceDialogs() = default;
     virtual void ShowRefusal() = 0;  // "tc_msg1": the last left click cannot be given away
     virtual CombinationOutcome RunCombinationDialog() = 0;
