@@ -66,24 +66,26 @@ std::uint32_t ScreenPixel(POINT pt) {
     return CaptureScreen({pt.x, pt.y, pt.x + 1, pt.y + 1}).At(0, 0);
 }
 
-// Watches, on a thread of its own, for the message box this thread is about to show; notes its
-// texts and dismisses it with the Enter key as a person would.
-class MessageBoxWatcher {
+// Watches, on a thread of its own, for a modal dialog this thread is about to run (found by
+// its title); notes the texts of its controls and ends it with `finish`, real input as a
+// person gives it. The test thread is inside the dialog's loop meanwhile.
+class ModalWatcher {
   public:
-    MessageBoxWatcher()
-        : thread_([this] {
+    ModalWatcher(const wchar_t* title, std::function<void(HWND)> finish)
+        : thread_([this, title, finish] {
               const auto end = std::chrono::steady_clock::now() + 20s;
               while (!stop_ && std::chrono::steady_clock::now() < end) {
-                  HWND box = ::FindWindowW(L"#32770", L"tc_title");
+                  HWND box = ::FindWindowW(L"#32770", title);
                   if (box && ::IsWindowVisible(box)) {
                       ::EnumChildWindows(box, &NoteText, reinterpret_cast<LPARAM>(&texts_));
                       ::SetForegroundWindow(box);
-                      k2q::testing::PressKey(VK_RETURN);
+                      finish(box);
                       for (int i = 0; i < 200 && ::IsWindow(box); ++i) {
                           std::this_thread::sleep_for(10ms);
                       }
-                      if (::IsWindow(box)) {
-                          ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+                      if (::IsWindow(box)) {  // never leave the test thread stuck in it
+                          forced_ = true;
+                          ::PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
                       }
                       seen_ = true;
                       return;
@@ -91,12 +93,14 @@ class MessageBoxWatcher {
                   std::this_thread::sleep_for(10ms);
               }
           }) {}
-    ~MessageBoxWatcher() {
+    ~ModalWatcher() {
         stop_ = true;
         thread_.join();
     }
     bool seen() const { return seen_; }
-    // The texts of the box, once seen() holds.
+    // Whether the dialog stayed open after `finish` and had to be cancelled.
+    bool forced() const { return forced_; }
+    // The texts of the dialog's controls, once seen() holds.
     const std::vector<std::wstring>& texts() const { return texts_; }
 
   private:
@@ -108,6 +112,7 @@ class MessageBoxWatcher {
     }
     std::atomic<bool> stop_{false};
     std::atomic<bool> seen_{false};
+    std::atomic<bool> forced_{false};
     std::vector<std::wstring> texts_;
     std::thread thread_;
 };
@@ -232,11 +237,12 @@ TEST_F(ButtonPageTest, RefusesToGiveAwayTheLastLeftClickWithAMessage) {
     HWND menu = OpenMenu(kLeftButton);
     ASSERT_NE(menu, nullptr);
     {
-        MessageBoxWatcher watcher;
+        ModalWatcher watcher(L"tc_title", [](HWND) { k2q::testing::PressKey(VK_RETURN); });
         Choose(menu, 1);  // "tc_middle"
         PumpDialogUntil(
             host.hwnd(), [&] { return watcher.seen(); }, 5s);
         ASSERT_TRUE(watcher.seen());
+        EXPECT_FALSE(watcher.forced());
         const std::vector<std::wstring>& texts = watcher.texts();
         EXPECT_NE(std::find(texts.begin(), texts.end(), L"tc_msg1"), texts.end());
         PumpDialogFor(host.hwnd(), 100ms);
@@ -418,6 +424,28 @@ TEST_F(ButtonPageTest, CombinationAndMacroChoicesTakeTheDialogsOutcome) {
     EXPECT_EQ(r.comboKey1, 0x2E);
     EXPECT_EQ(Caption(kWheelBackward), L"Ctrl+Alt+Delete");
     EXPECT_EQ(dialogs.refusals, 0);
+}
+
+TEST_F(ButtonPageTest, TheCombinationDialogOpensOverThePageAndCapturesNothingWithoutTheHook) {
+    // No KbSnare.dll lies beside the test program: the dialog opens, keys reach nobody, and
+    // OK leaves the record as it was.
+    HostPage();
+    HWND menu = OpenMenu(kWheelForward);
+    ASSERT_NE(menu, nullptr);
+    {
+        ModalWatcher watcher(L"tc_combo_tittle", [](HWND dialog) {
+            k2q::testing::PressChord({VK_CONTROL, 'C'});
+            const skin::Rect& ok = skin::combo::kOk;
+            const POINT at = PagePoint(dialog, (ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2);
+            LeftClick(at.x, at.y);
+        });
+        Choose(menu, 6);  // "tc_combokey"
+        PumpDialogUntil(host.hwnd(), [&] { return watcher.seen(); }, 5s);
+        ASSERT_TRUE(watcher.seen());
+        EXPECT_FALSE(watcher.forced());
+    }
+    EXPECT_EQ(host.Buttons().records[kWheelForward].function, kFnScrollUp);
+    EXPECT_EQ(Caption(kWheelForward), L"tc_scrollup");
 }
 
 TEST_F(ButtonPageTest, EnterAndEscapeInsideThePageCloseNothing) {
