@@ -73,6 +73,10 @@ foreach(dir ${win_test_dirs})
     if(TARGET k2q_${top}_win)
         target_link_libraries(win_${name}_tests PRIVATE k2q_${top}_win)
     endif()
+    # A configuration window's test may follow a setting into the hosted monitor.
+    if(top STREQUAL "config" AND TARGET k2q_monitor_win)
+        target_link_libraries(win_${name}_tests PRIVATE k2q_monitor_win)
+    endif()
     # Windows hosted in a test load their area's resources (dialog templates, icons) from
     # the test program itself.
     file(GLOB_RECURSE area_resources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${top}/*.rc)

@@ -33,7 +33,11 @@ std::u16string MacroNameAt(const MacroSetting& table, int index) {
 
 void SetMacroName(tagMACROINFO& macro, std::u16string_view name) {
     std::memset(macro.name, 0, sizeof macro.name);
-    const std::size_t n = std::min<std::size_t>(name.size(), kMacroNameUnits - 1);
+    std::size_t n = std::min<std::size_t>(name.size(), kMacroNameUnits - 1);
+    // A cut never leaves half of a surrogate pair at the end.
+    if (n < name.size() && n > 0 && name[n - 1] >= 0xD800 && name[n - 1] <= 0xDBFF) {
+        --n;
+    }
     std::copy_n(name.data(), n, macro.name);
 }
 

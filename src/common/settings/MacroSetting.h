@@ -76,7 +76,8 @@ std::u16string_view MacroName(const tagMACROINFO& macro);
 // The name of the macro at an index; empty for an index outside the table.
 std::u16string MacroNameAt(const MacroSetting& table, int index);
 
-// Sets the name, cut to 259 units, and zero-fills the rest of the field.
+// Sets the name, cut to 259 units (never inside a surrogate pair), and zero-fills the rest of
+// the field.
 void SetMacroName(tagMACROINFO& macro, std::u16string_view name);
 
 // The number in use, held to 0..100 whatever the block says.

@@ -83,6 +83,12 @@ TEST(MacroSetting, NamesAreCutTo259UnitsWithTheirZeroAtOffset2134) {
     const auto bytes = BytesOf(m);
     EXPECT_EQ(Uint16At(bytes, 2132), u'n');
     EXPECT_EQ(Uint16At(bytes, 2134), 0);
+
+    // A pair that would straddle the cut goes whole: no lone high surrogate is left behind.
+    std::u16string paired(258, u'n');
+    paired += u"\U0001F600tail";
+    tagMACROINFO p = NamedMacro(paired);
+    EXPECT_EQ(MacroName(p), std::u16string(258, u'n'));
 }
 
 // Damaged stores and profiles can hold any bytes; readers stay inside the block.

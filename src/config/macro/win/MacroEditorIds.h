@@ -1,0 +1,19 @@
+// Resource numbers of the macro editor's dialog: shared by its template and its code.
+#pragma once
+
+#define IDD_MACRO_EDITOR 150
+
+#define IDC_MACRO_LIST 1501
+#define IDC_MACRO_EVENTS 1502
+#define IDC_MACRO_LOOP_COUNT 1503
+#define IDC_MACRO_DELAY 1504
+#define IDC_MACRO_CLOSE 1505
+#define IDC_MACRO_NEW 1506
+#define IDC_MACRO_DELETE 1507
+#define IDC_MACRO_RECORD 1508
+#define IDC_MACRO_LOOP_BOX 1509
+#define IDC_MACRO_DELAY_BOX 1510
+#define IDC_MACRO_MODIFY_DELAY 1511
+#define IDC_MACRO_LEFT_BUTTON 1512
+#define IDC_MACRO_MIDDLE_BUTTON 1513
+#define IDC_MACRO_RIGHT_BUTTON 1514
