@@ -333,9 +333,7 @@ void CK2Q_ConfigDlg::RefreshPages() {
     }
     if (sensitivityPage_) {
         sensitivityPage_->RefreshFromSettings();
-        if (sensitivityPage_->hwnd()) {
-            ::InvalidateRect(sensitivityPage_->hwnd(), nullptr, FALSE);
-        }
+        sensitivityPage_->CentreTestPicture();
     }
 }
 
