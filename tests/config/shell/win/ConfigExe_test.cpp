@@ -6,6 +6,8 @@
 
 #include <tlhelp32.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -157,6 +159,17 @@ std::optional<ButtonSetting> StoredButtons() {
     return block;
 }
 
+// A Control Panel setting, stored as text.
+int ControlPanelNumber(const wchar_t* key, const wchar_t* name) {
+    const auto value = ReadRaw(key, name);
+    if (!value || value->bytes.size() < 2) {
+        return -1;
+    }
+    std::wstring text(value->bytes.size() / 2, L'\0');
+    std::memcpy(text.data(), value->bytes.data(), text.size() * 2);
+    return _wtoi(text.c_str());
+}
+
 std::vector<std::uint8_t> StoredValue(const wchar_t* name) {
     const auto value = ReadRaw(kStoreKeyPath, name);
     return value ? value->bytes : std::vector<std::uint8_t>{};
@@ -185,6 +198,51 @@ std::vector<std::uint8_t> FileBytes(const std::wstring& path) {
     ::CloseHandle(file);
     return bytes;
 }
+
+// Apply makes the monitor change the system's mouse settings, which outlive the test in the
+// shared prefix (later tests read them as "the system's values"): they are put back where the
+// system keeps them.
+class SystemMouseSettings {
+  public:
+    SystemMouseSettings() {
+        for (const Value& v : kValues) {
+            saved_.push_back(ReadRaw(v.key, v.name));
+        }
+    }
+    ~SystemMouseSettings() {
+        for (std::size_t i = 0; i < std::size(kValues); ++i) {
+            HKEY key = nullptr;
+            if (::RegOpenKeyExW(HKEY_CURRENT_USER, kValues[i].key, 0, KEY_SET_VALUE, &key) !=
+                ERROR_SUCCESS) {
+                continue;
+            }
+            if (saved_[i]) {
+                ::RegSetValueExW(key, kValues[i].name, 0, saved_[i]->type, saved_[i]->bytes.data(),
+                                 static_cast<DWORD>(saved_[i]->bytes.size()));
+            } else {
+                ::RegDeleteValueW(key, kValues[i].name);
+            }
+            ::RegCloseKey(key);
+        }
+    }
+    SystemMouseSettings(const SystemMouseSettings&) = delete;
+    SystemMouseSettings& operator=(const SystemMouseSettings&) = delete;
+
+  private:
+    struct Value {
+        const wchar_t* key;
+        const wchar_t* name;
+    };
+    static constexpr Value kValues[] = {
+        {L"Control Panel\\Mouse", L"MouseSensitivity"},
+        {L"Control Panel\\Mouse", L"DoubleClickSpeed"},
+        {L"Control Panel\\Mouse", L"MouseSpeed"},
+        {L"Control Panel\\Mouse", L"MouseThreshold1"},
+        {L"Control Panel\\Mouse", L"MouseThreshold2"},
+        {L"Control Panel\\Desktop", L"WheelScrollLines"},
+    };
+    std::vector<std::optional<RawValue>> saved_;
+};
 
 class ConfigExe : public ::testing::Test {
   protected:
@@ -314,6 +372,51 @@ class ConfigExe : public ::testing::Test {
         ClickAt(p);
     }
 
+    // Chooses import or export in the profile menu and gives the file dialog that opens a
+    // path, as typed into its name box, then its OK button.
+    static constexpr int kImportItem = 0;  // "tc_config_in"
+    static constexpr int kExportItem = 1;  // "tc_config_out"
+    void RunProfileDialog(int item, const std::wstring& path) {
+        ChooseMainMenuItem(skin::main_dialog::kProfile, skin::menu2::kWidth, skin::menu2::kHeight,
+                           item);
+        HWND fileDialog = nullptr;
+        ASSERT_TRUE(PumpUntil(
+            [&] {
+                for (HWND w : VisibleWindowsOf(config.id())) {
+                    if (w != dialog && ::GetDlgItem(w, IDOK) &&
+                        (::GetDlgItem(w, 0x47C) || ::GetDlgItem(w, 0x480))) {
+                        fileDialog = w;
+                        return true;
+                    }
+                }
+                return false;
+            },
+            15s))
+            << "no file dialog";
+        PumpFor(300ms);
+        // The name box: an edit inside the name combo box, or a plain edit.
+        HWND name = ::GetDlgItem(fileDialog, 0x47C);
+        HWND edit = name ? ::FindWindowExW(name, nullptr, L"Edit", nullptr) : nullptr;
+        if (!edit) {
+            edit = name ? name : ::GetDlgItem(fileDialog, 0x480);
+        }
+        ASSERT_NE(edit, nullptr);
+        ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        ClickAt(CentreOf(::GetDlgItem(fileDialog, IDOK)));
+        // Saving over a file asks first; the user says yes.
+        const auto end = std::chrono::steady_clock::now() + 15s;
+        while (::IsWindow(fileDialog) && std::chrono::steady_clock::now() < end) {
+            for (HWND w : VisibleWindowsOf(config.id())) {
+                if (HWND yes = ::GetDlgItem(w, IDYES); yes && w != fileDialog) {
+                    PumpFor(200ms);
+                    ClickAt(CentreOf(yes));
+                }
+            }
+            PumpFor(50ms);
+        }
+        ASSERT_FALSE(::IsWindow(fileDialog));
+    }
+
     // Waits until the monitor has shown its progress popup and taken it down again.
     static bool MonitorReloaded() {
         return WaitForWindow(kProgressWindowTitle, 10s) && WaitForNoWindow(kProgressWindowTitle, 20s);
@@ -322,6 +425,7 @@ class ConfigExe : public ::testing::Test {
     ChildProcess config;
     HWND dialog = nullptr;
     PointerGuard pointer;
+    SystemMouseSettings systemSettings;  // restored after TearDown has ended the programs
 };
 
 TEST_F(ConfigExe, FirstStartStartsTheMonitorAndShowsTheDialogAtTheScreensCorner) {
@@ -494,38 +598,7 @@ TEST_F(ConfigExe, ExportThenImportRestoresBothBlocks) {
     const std::wstring file = folder + L"exported.K2q";
     ::DeleteFileW(file.c_str());
 
-    const auto runFileDialog = [&](int item) {
-        ChooseMainMenuItem(skin::main_dialog::kProfile, skin::menu2::kWidth, skin::menu2::kHeight,
-                           item);
-        HWND fileDialog = nullptr;
-        ASSERT_TRUE(PumpUntil(
-            [&] {
-                for (HWND w : VisibleWindowsOf(config.id())) {
-                    if (w != dialog && ::GetDlgItem(w, IDOK) &&
-                        (::GetDlgItem(w, 0x47C) || ::GetDlgItem(w, 0x480))) {
-                        fileDialog = w;
-                        return true;
-                    }
-                }
-                return false;
-            },
-            15s))
-            << "no file dialog";
-        PumpFor(300ms);
-        // The file name box: an edit inside the name combo box, or a plain edit.
-        HWND name = ::GetDlgItem(fileDialog, 0x47C);
-        HWND edit = name ? ::FindWindowExW(name, nullptr, L"Edit", nullptr) : nullptr;
-        if (!edit) {
-            edit = name ? name : ::GetDlgItem(fileDialog, 0x480);
-        }
-        ASSERT_NE(edit, nullptr);
-        ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
-        const POINT ok = CentreOf(::GetDlgItem(fileDialog, IDOK));
-        ClickAt(ok);
-        ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(fileDialog); }, 15s));
-    };
-
-    runFileDialog(1);  // tc_config_out
+    RunProfileDialog(kExportItem, file);
     ASSERT_TRUE(PumpUntil([&] { return FileBytes(file).size() == 104 + 213604; }, 10s));
     const std::vector<std::uint8_t> exported = FileBytes(file);
     EXPECT_EQ(std::vector<std::uint8_t>(exported.begin() + 104, exported.end()), macros);
@@ -537,7 +610,7 @@ TEST_F(ConfigExe, ExportThenImportRestoresBothBlocks) {
     // Something else in the window, then the profile back, then Apply.
     ChooseFunction(skin::button_page::kLabel3, 11);  // tc_key_off
     PumpFor(300ms);
-    runFileDialog(0);  // tc_config_in
+    RunProfileDialog(kImportItem, file);
     PumpFor(300ms);
     ClickDialog(skin::main_dialog::kApply);
     ASSERT_TRUE(PumpUntil(
@@ -550,6 +623,59 @@ TEST_F(ConfigExe, ExportThenImportRestoresBothBlocks) {
     EXPECT_TRUE(MonitorReloaded());
 
     ::DeleteFileW(file.c_str());
+    ::RemoveDirectoryW(folder.c_str());
+}
+
+TEST_F(ConfigExe, AProfileThatCannotBeWrittenOrReadIsReportedAndChangesNothing) {
+    ASSERT_NE(StartConfig(), nullptr);
+    const std::vector<std::uint8_t> stored = StoredValue(L"ButtonSetting");
+    const std::wstring folder = TemporaryFolder(L"k2q_bad_profiles");
+    const auto expectMessage = [&](const wchar_t* words) {
+        HWND box = nullptr;
+        ASSERT_TRUE(PumpUntil([&] { return (box = MessageBoxOf(config.id())) != nullptr; }, 15s))
+            << "nothing was said";
+        EXPECT_NE(StaticTexts(box).find(words), std::wstring::npos);
+        ClickOk(box);
+        ASSERT_TRUE(PumpUntil([&] { return MessageBoxOf(config.id()) == nullptr; }, 10s));
+    };
+
+    // A read-only profile of the same name stays as it was.
+    const std::wstring readOnly = folder + L"readonly.K2q";
+    ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+    HANDLE file = ::CreateFileW(readOnly.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                                nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    ::WriteFile(file, "old", 3, &written, nullptr);
+    ::CloseHandle(file);
+    ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    RunProfileDialog(kExportItem, readOnly);
+    expectMessage(L"could not be saved");
+    EXPECT_EQ(FileBytes(readOnly), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+
+    // A profile another program holds open is not read.
+    const std::wstring locked = folder + L"locked.K2q";
+    HANDLE held = ::CreateFileW(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::vector<std::uint8_t> zeros(104 + 213604, 0);
+    ::WriteFile(held, zeros.data(), static_cast<DWORD>(zeros.size()), &written, nullptr);
+    RunProfileDialog(kImportItem, locked);
+    expectMessage(L"could not be read");
+    ::CloseHandle(held);
+
+    // Nothing of either reached the assignments (the zeros would have cleared them all; the
+    // mouse parameters may carry the sensitivity page's corrections of the system's values).
+    ClickDialog(skin::main_dialog::kOk);
+    EXPECT_EQ(config.Wait(15s), 0);
+    const std::vector<std::uint8_t> after = StoredValue(L"ButtonSetting");
+    ASSERT_EQ(after.size(), stored.size());
+    EXPECT_TRUE(std::equal(stored.begin(), stored.begin() + offsetof(ButtonSetting, mouse),
+                           after.begin()));
+
+    ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileW(readOnly.c_str());
+    ::DeleteFileW(locked.c_str());
     ::RemoveDirectoryW(folder.c_str());
 }
 
@@ -589,15 +715,11 @@ TEST_F(ConfigExe, TheSensitivityPageChangesTheMouseParameters) {
     EXPECT_EQ(after.mouse.cpi2400, before.mouse.cpi2400 ? 0 : 1);
     EXPECT_EQ(after.mouse.acceleration, before.mouse.acceleration ? 0 : 1);
     ASSERT_TRUE(MonitorReloaded());
-    // The monitor made them the system's.
-    UINT lines = 0;
-    ::SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-    EXPECT_EQ(lines, 9u);
-    BOOL accelerated = FALSE;
-    int mouse[3] = {};
-    ::SystemParametersInfoW(SPI_GETMOUSE, 0, mouse, 0);
-    accelerated = mouse[2] != 0;
-    EXPECT_EQ(accelerated, after.mouse.acceleration != 0);
+    // The monitor made them the system's. Another process's system parameters are read from
+    // where the system keeps them (Wine caches them per process once read).
+    EXPECT_EQ(ControlPanelNumber(L"Control Panel\\Desktop", L"WheelScrollLines"), 9);
+    EXPECT_EQ(ControlPanelNumber(L"Control Panel\\Mouse", L"MouseSpeed") != 0,
+              after.mouse.acceleration != 0);
 }
 
 TEST_F(ConfigExe, AWheelNotchOnTheSensitivityPageMovesTheTestPicture) {
