@@ -20,6 +20,7 @@
 #include "config/buttons/win/ButtonPage.h"
 #include "config/sensitivity/win/SensitivityPage.h"
 #include "config/shell/win/PageHost.h"
+#include "support/win/UserInput.h"
 
 namespace k2q::testing {
 
@@ -129,6 +130,36 @@ class StandInMainDialog : public win::Dialog, public config::win::PageHost {
     ButtonSetting buttons_{};
     std::unique_ptr<MacroSetting> macros_;
 };
+
+// Whether the skinned button under a screen point has lit up: it then holds the mouse, so a
+// press there reaches it (a press goes to whichever window holds the mouse).
+inline bool SkinnedButtonLitAt(POINT at) {
+    auto* button = dynamic_cast<win::CBitmapBtn*>(win::Window::FromHandle(::WindowFromPoint(at)));
+    return button && button->hover();
+}
+
+// A click on a skinned button where a person would click: the press waits until the button
+// under the pointer has lit up, moving the pointer again meanwhile as a hand would. wait(bound)
+// lets the button's thread run for at most bound and says whether it lit up.
+template <class Wait>
+void ClickSkinnedButton(POINT at, Wait wait) {
+    for (int move = 0; move < 50; ++move) {
+        MovePointer(at);
+        if (wait(std::chrono::milliseconds(100))) {
+            break;
+        }
+    }
+    LeftDown();
+    LeftUp();
+}
+
+// The same on this thread, pumping through the dialog manager of dialog while it waits.
+inline void ClickSkinnedButtonOf(HWND dialog, POINT at) {
+    ClickSkinnedButton(at, [&](std::chrono::milliseconds bound) {
+        return PumpDialogUntil(
+            dialog, [&] { return SkinnedButtonLitAt(at); }, bound);
+    });
+}
 
 inline RECT RectOf(HWND hwnd) {
     RECT r{};

@@ -117,6 +117,17 @@ class ModalWatcher {
     std::thread thread_;
 };
 
+// A click on a skinned button of a modal dialog, from the watcher's thread.
+void ClickFromWatcher(POINT at) {
+    k2q::testing::ClickSkinnedButton(at, [&](std::chrono::milliseconds bound) {
+        const auto end = std::chrono::steady_clock::now() + bound;
+        while (!k2q::testing::SkinnedButtonLitAt(at) && std::chrono::steady_clock::now() < end) {
+            std::this_thread::sleep_for(5ms);
+        }
+        return k2q::testing::SkinnedButtonLitAt(at);
+    });
+}
+
 class ButtonPageTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -142,7 +153,7 @@ class ButtonPageTest : public ::testing::Test {
 
     // Clicks a label and waits for its function menu; returns the menu's window.
     HWND OpenMenu(int label) {
-        LeftClick(LabelCentre(label).x, LabelCentre(label).y);
+        Click(LabelCentre(label));
         PumpDialogUntil(
             host.hwnd(), [&] { return Page().HasFunctionMenu(); }, 5s);
         const std::vector<HWND> menus = OwnedPopups(host.hwnd());
@@ -154,13 +165,12 @@ class ButtonPageTest : public ::testing::Test {
     }
     // Clicks an item of an open menu that has no submenu.
     void Choose(HWND menu, int item) {
-        const POINT at = ItemPoint(menu, item);
-        MovePointer(at);
-        PumpDialogFor(host.hwnd(), 50ms);
-        LeftClick(at.x, at.y);
+        Click(ItemPoint(menu, item));
         PumpDialogUntil(
             host.hwnd(), [&] { return !Page().HasFunctionMenu(); }, 5s);
     }
+    // A click on a skinned button of this thread's windows.
+    void Click(POINT at) { k2q::testing::ClickSkinnedButtonOf(host.hwnd(), at); }
     // Hovers an item with a submenu and waits for the submenu; returns its window.
     HWND HoverSubmenu(HWND menu, int item) {
         MovePointer(ItemPoint(menu, item));
@@ -182,10 +192,7 @@ class ButtonPageTest : public ::testing::Test {
         const RECT s = RectOf(submenu);
         EXPECT_EQ(s.left, RectOf(menu).right);  // room on the right: beside the menu
         EXPECT_EQ(s.top, RectOf(menu).top + 24 * item);
-        const POINT at{s.left + 75, s.top + 24 * entry + 12};
-        MovePointer(at);
-        PumpDialogFor(host.hwnd(), 50ms);
-        LeftClick(at.x, at.y);
+        Click({s.left + 75, s.top + 24 * entry + 12});
         PumpDialogUntil(
             host.hwnd(), [&] { return !Page().HasFunctionMenu(); }, 5s);
     }
@@ -435,17 +442,36 @@ TEST_F(ButtonPageTest, TheCombinationDialogOpensOverThePageAndCapturesNothingWit
     {
         ModalWatcher watcher(L"tc_combo_tittle", [](HWND dialog) {
             k2q::testing::PressChord({VK_CONTROL, 'C'});
-            const skin::Rect& ok = skin::combo::kOk;
-            const POINT at = PagePoint(dialog, (ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2);
-            LeftClick(at.x, at.y);
+            ClickFromWatcher(k2q::testing::CentreOf(skin::combo::kOk, dialog));
         });
         Choose(menu, 6);  // "tc_combokey"
-        PumpDialogUntil(host.hwnd(), [&] { return watcher.seen(); }, 5s);
+        PumpDialogUntil(
+            host.hwnd(), [&] { return watcher.seen(); }, 5s);
         ASSERT_TRUE(watcher.seen());
         EXPECT_FALSE(watcher.forced());
     }
     EXPECT_EQ(host.Buttons().records[kWheelForward].function, kFnScrollUp);
     EXPECT_EQ(Caption(kWheelForward), L"tc_scrollup");
+}
+
+TEST_F(ButtonPageTest, TheMacroEditorOpensOverThePageAndItsCancelChangesNothing) {
+    HostPage();
+    SetMacroName(host.Macros().macros[0], u"Combo");
+    host.Macros().count = 1;
+    HWND menu = OpenMenu(kRightButton);
+    ASSERT_NE(menu, nullptr);
+    {
+        ModalWatcher watcher(L"CDlgMacro", [](HWND editor) {
+            ClickFromWatcher(k2q::testing::CentreOf(skin::macro::kCancel, editor));
+        });
+        Choose(menu, 10);  // "tc_mac_def"
+        PumpDialogUntil(
+            host.hwnd(), [&] { return watcher.seen(); }, 5s);
+        ASSERT_TRUE(watcher.seen());
+        EXPECT_FALSE(watcher.forced());
+    }
+    EXPECT_EQ(host.Buttons().records[kRightButton].function, kFnRightClick);
+    EXPECT_EQ(Caption(kRightButton), L"tc_menu");
 }
 
 TEST_F(ButtonPageTest, EnterAndEscapeInsideThePageCloseNothing) {

@@ -60,9 +60,10 @@ class SensitivityPageTest : public ::testing::Test {
     }
     HWND PageHwnd() { return page_->hwnd(); }
     k2q::win::CBitmapBtn* Button(UINT id) { return k2q::testing::PageButton(PageHwnd(), id); }
+    // A click on one of the page's skinned buttons.
     void Click(const skin::Rect& r) {
         const POINT at = k2q::testing::CentreOf(r, PageHwnd());
-        LeftClick(at.x, at.y);
+        k2q::testing::ClickSkinnedButtonOf(host.hwnd(), at);
         PumpDialogFor(host.hwnd(), 100ms);
     }
     const MouseParams& Params() { return host.Buttons().mouse; }
