@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <thread>
@@ -433,45 +434,46 @@ TEST_F(ButtonPageTest, CombinationAndMacroChoicesTakeTheDialogsOutcome) {
     EXPECT_EQ(dialogs.refusals, 0);
 }
 
-TEST_F(ButtonPageTest, TheCombinationDialogOpensOverThePageAndCapturesNothingWithoutTheHook) {
-    // No KbSnare.dll lies beside the test program: the dialog opens, keys reach nobody, and
-    // OK leaves the record as it was.
-    HostPage();
-    HWND menu = OpenMenu(kWheelForward);
-    ASSERT_NE(menu, nullptr);
-    {
-        ModalWatcher watcher(L"tc_combo_tittle", [](HWND dialog) {
-            k2q::testing::PressChord({VK_CONTROL, 'C'});
-            ClickFromWatcher(k2q::testing::CentreOf(skin::combo::kOk, dialog));
-        });
-        Choose(menu, 6);  // "tc_combokey"
-        PumpDialogUntil(
-            host.hwnd(), [&] { return watcher.seen(); }, 5s);
-        ASSERT_TRUE(watcher.seen());
-        EXPECT_FALSE(watcher.forced());
-    }
-    EXPECT_EQ(host.Buttons().records[kWheelForward].function, kFnScrollUp);
-    EXPECT_EQ(Caption(kWheelForward), L"tc_scrollup");
-}
-
-TEST_F(ButtonPageTest, TheMacroEditorOpensOverThePageAndItsCancelChangesNothing) {
+TEST_F(ButtonPageTest, TheRealDialogsOpenOverThePageAndLeaveTheRecordWhenNothingIsChosen) {
+    // No KbSnare.dll lies beside the test program: the combination dialog opens, keys reach
+    // nobody, and its OK leaves the record as it was. The macro editor's Cancel does too.
+    struct Case {
+        int label;
+        int item;
+        const wchar_t* title;
+        std::function<void(HWND)> finish;
+        const wchar_t* caption;
+    } cases[] = {
+        {kWheelForward, 6, L"tc_combo_tittle",
+         [](HWND dialog) {
+             k2q::testing::PressChord({VK_CONTROL, 'C'});
+             ClickFromWatcher(k2q::testing::CentreOf(skin::combo::kOk, dialog));
+         },
+         L"tc_scrollup"},
+        {kRightButton, 10, L"CDlgMacro",
+         [](HWND editor) {
+             ClickFromWatcher(k2q::testing::CentreOf(skin::macro::kCancel, editor));
+         },
+         L"tc_menu"},
+    };
     HostPage();
     SetMacroName(host.Macros().macros[0], u"Combo");
     host.Macros().count = 1;
-    HWND menu = OpenMenu(kRightButton);
-    ASSERT_NE(menu, nullptr);
-    {
-        ModalWatcher watcher(L"CDlgMacro", [](HWND editor) {
-            ClickFromWatcher(k2q::testing::CentreOf(skin::macro::kCancel, editor));
-        });
-        Choose(menu, 10);  // "tc_mac_def"
-        PumpDialogUntil(
-            host.hwnd(), [&] { return watcher.seen(); }, 5s);
-        ASSERT_TRUE(watcher.seen());
-        EXPECT_FALSE(watcher.forced());
+    for (const Case& c : cases) {
+        const ButtonRecord before = host.Buttons().records[c.label];
+        HWND menu = OpenMenu(c.label);
+        ASSERT_NE(menu, nullptr);
+        {
+            ModalWatcher watcher(c.title, c.finish);
+            Choose(menu, c.item);
+            PumpDialogUntil(
+                host.hwnd(), [&] { return watcher.seen(); }, 5s);
+            ASSERT_TRUE(watcher.seen()) << c.title;
+            EXPECT_FALSE(watcher.forced()) << c.title;
+        }
+        EXPECT_EQ(std::memcmp(&host.Buttons().records[c.label], &before, sizeof before), 0);
+        EXPECT_EQ(Caption(c.label), c.caption);
     }
-    EXPECT_EQ(host.Buttons().records[kRightButton].function, kFnRightClick);
-    EXPECT_EQ(Caption(kRightButton), L"tc_menu");
 }
 
 TEST_F(ButtonPageTest, EnterAndEscapeInsideThePageCloseNothing) {
