@@ -540,7 +540,7 @@ TEST_F(ButtonPageTest, Screenshots) {
     PumpDialogFor(host.hwnd(), 100ms);
     RECT shown = RectOf(PageHwnd());
     ::UnionRect(&shown, &shown, &s);
-    k2q::testing::SavePng(CaptureScreen(shown), L"screenshots\\function_menu.png");
+    k2q::testing::SavePng(CaptureScreen(shown), L"screenshots\\button_page_menu.png");
     Page().CloseFunctionMenu();
 }
 
