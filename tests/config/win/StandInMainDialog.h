@@ -161,11 +161,26 @@ inline void ClickSkinnedButtonOf(HWND dialog, POINT at) {
     });
 }
 
+// Presses the left button at a point, drags the pointer by (dx, dy) and lets go.
+inline void DragBy(HWND dialog, POINT from, int dx, int dy) {
+    MovePointer(from);
+    LeftDown();
+    for (int step = 1; step <= 4; ++step) {
+        PumpDialogFor(dialog, std::chrono::milliseconds(20));
+        MovePointer(from.x + dx * step / 4, from.y + dy * step / 4);
+    }
+    PumpDialogFor(dialog, std::chrono::milliseconds(20));
+    LeftUp();
+    PumpDialogFor(dialog, std::chrono::milliseconds(50));
+}
+
 inline RECT RectOf(HWND hwnd) {
     RECT r{};
     ::GetWindowRect(hwnd, &r);
     return r;
 }
+
+inline bool SameRect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
 
 // The skinned button with a control id inside a page, or nullptr.
 inline win::CBitmapBtn* PageButton(HWND page, int id) {

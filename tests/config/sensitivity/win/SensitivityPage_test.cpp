@@ -256,7 +256,7 @@ TEST_F(SensitivityPageTest, WheelNotchesAndScrollNoticesMoveTheTestPicture) {
     EXPECT_TRUE(picture.Shows(PageHwnd(), centre));
 }
 
-TEST_F(SensitivityPageTest, EnterAndEscapeInsideThePageCloseNothing) {
+TEST_F(SensitivityPageTest, KeysAndBackgroundPressesStayInsideThePage) {
     HostPage();
     Click(page::kCpi2400);  // the button takes the focus
     ASSERT_TRUE(::IsChild(PageHwnd(), ::GetFocus()));
@@ -267,6 +267,15 @@ TEST_F(SensitivityPageTest, EnterAndEscapeInsideThePageCloseNothing) {
     EXPECT_EQ(host.okCommands, 0);
     EXPECT_EQ(host.cancelCommands, 0);
     EXPECT_TRUE(::IsWindowVisible(PageHwnd()));
+
+    // A press on the background closes the main dialog's menus; dragging moves nothing.
+    const int closes = host.closeAllMenus;
+    const RECT hostBefore = RectOf(host.hwnd());
+    const RECT pageBefore = RectOf(PageHwnd());
+    k2q::testing::DragBy(host.hwnd(), PagePoint(PageHwnd(), 300, 320), 40, 30);
+    EXPECT_GT(host.closeAllMenus, closes);
+    EXPECT_TRUE(k2q::testing::SameRect(hostBefore, RectOf(host.hwnd())));
+    EXPECT_TRUE(k2q::testing::SameRect(pageBefore, RectOf(PageHwnd())));
 }
 
 TEST_F(SensitivityPageTest, Screenshot) {
