@@ -7,19 +7,23 @@ KeyDecision KeyGate::OnKey(std::uint32_t vk, bool release, bool receiverInFront)
         return {};
     }
     if (release) {
-        if (kept_[vk]) {
-            kept_[vk] = false;
-            return {delivering_, true};
-        }
-        return {delivering_ && receiverInFront, false};
+        const bool kept = kept_[vk];
+        kept_[vk] = false;
+        down_[vk] = false;
+        return {delivering_ && (kept || receiverInFront), kept};
     }
     if (delivering_ && receiverInFront) {
-        kept_[vk] = true;
+        // Kept only when the system has not seen the key go down already (a key held since
+        // before the capture began repeats into it): then the system must see its release.
+        if (!down_[vk]) {
+            kept_[vk] = true;
+        }
         return {true, true};
     }
-    // A held key whose earlier press was kept now reaches the system (an auto-repeat after the
-    // user switched away); its release must reach it too.
+    // The press reaches the system, so its release must too, even when an earlier press of
+    // the same held key was kept (it repeats after the user switched away).
     kept_[vk] = false;
+    down_[vk] = true;
     return {};
 }
 

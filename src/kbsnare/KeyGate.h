@@ -36,6 +36,7 @@ class KeyGate {
   private:
     bool delivering_ = false;
     std::bitset<256> kept_;  // keys whose press the system has not seen
+    std::bitset<256> down_;  // keys the system has seen go down and not yet up
 };
 
 }  // namespace k2q::kbsnare

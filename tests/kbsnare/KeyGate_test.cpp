@@ -57,6 +57,11 @@ TEST(KeyGate, DeliversAndKeepsWholePressReleasePairs) {
           {Step::Press, 'D', true, kDeliverAndKeep},
           {Step::Press, 'D', false, kPass},
           {Step::Release, 'D', false, kPass}}},
+        {"a key held since before delivery began repeats into it: its release reaches the system",
+         {{Step::Press, 'E', true, kPass},
+          {Step::On},
+          {Step::Press, 'E', true, kDeliverAndKeep},
+          {Step::Release, 'E', true, kDeliverOnly}}},
         {"codes beyond a byte are neither delivered nor kept",
          {{Step::On}, {Step::Press, 0x141, true, kPass}, {Step::Release, 0x141, true, kPass}}},
     };

@@ -41,10 +41,6 @@ class Locked {
 // Constant-initialized, so it exists before the first export is called and needs no guard.
 constinit Snare snare;
 
-Snare& TheSnare() {
-    return snare;
-}
-
 HMODULE ThisModule() {
     HMODULE module = nullptr;
     ::GetModuleHandleExW(
@@ -66,7 +62,7 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
     if (code == HC_ACTION) {
         const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
         const bool release = (key->flags & LLKHF_UP) != 0;
-        Snare& s = TheSnare();
+        Snare& s = snare;
         k2q::kbsnare::KeyDecision decision;
         HWND receiver = nullptr;
         {
@@ -100,7 +96,7 @@ void Unhook(Snare& s) {
 // A second installhook replaces the first: one hook, on the calling thread, for the new window,
 // with delivery off until it is switched on again.
 extern "C" void installhook(HWND window) {
-    Snare& s = TheSnare();
+    Snare& s = snare;
     Locked guard(s.lock);
     Unhook(s);
     s.hook = ::SetWindowsHookExW(WH_KEYBOARD_LL, &KeyboardProc, ThisModule(), 0);
@@ -111,13 +107,13 @@ extern "C" void installhook(HWND window) {
 }
 
 extern "C" void SetHookStatus(int on) {
-    Snare& s = TheSnare();
+    Snare& s = snare;
     Locked guard(s.lock);
     s.gate.SetDelivering(on != 0 && s.hook);
 }
 
 extern "C" void removehook() {
-    Snare& s = TheSnare();
+    Snare& s = snare;
     Locked guard(s.lock);
     Unhook(s);
 }
@@ -126,7 +122,7 @@ extern "C" void removehook() {
 // into unmapped code. At process exit the system removes the hook itself.
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
-        Snare& s = TheSnare();
+        Snare& s = snare;
         if (s.hook) {
             ::UnhookWindowsHookEx(s.hook);
             s.hook = nullptr;
