@@ -20,6 +20,7 @@
 #include "config/buttons/win/ButtonPage.h"
 #include "config/sensitivity/win/SensitivityPage.h"
 #include "config/shell/win/PageHost.h"
+#include "support/win/UserInput.h"
 
 namespace k2q::testing {
 
@@ -130,11 +131,56 @@ class StandInMainDialog : public win::Dialog, public config::win::PageHost {
     std::unique_ptr<MacroSetting> macros_;
 };
 
+// Whether the skinned button under a screen point has lit up: it then holds the mouse, so a
+// press there reaches it (a press goes to whichever window holds the mouse).
+inline bool SkinnedButtonLitAt(POINT at) {
+    auto* button = dynamic_cast<win::CBitmapBtn*>(win::Window::FromHandle(::WindowFromPoint(at)));
+    return button && button->hover();
+}
+
+// A click on a skinned button where a person would click: the press waits until the button
+// under the pointer has lit up, moving the pointer again meanwhile as a hand would. wait(bound)
+// lets the button's thread run for at most bound and says whether it lit up.
+template <class Wait>
+void ClickSkinnedButton(POINT at, Wait wait) {
+    for (int move = 0; move < 50; ++move) {
+        MovePointer(at);
+        if (wait(std::chrono::milliseconds(100))) {
+            break;
+        }
+    }
+    LeftDown();
+    LeftUp();
+}
+
+// The same on this thread, pumping through the dialog manager of dialog while it waits.
+inline void ClickSkinnedButtonOf(HWND dialog, POINT at) {
+    ClickSkinnedButton(at, [&](std::chrono::milliseconds bound) {
+        return PumpDialogUntil(
+            dialog, [&] { return SkinnedButtonLitAt(at); }, bound);
+    });
+}
+
+// Presses the left button at a point, drags the pointer by (dx, dy) and lets go.
+inline void DragBy(HWND dialog, POINT from, int dx, int dy) {
+    MovePointer(from);
+    LeftDown();
+    for (int step = 1; step <= 4; ++step) {
+        PumpDialogFor(dialog, std::chrono::milliseconds(20));
+        MovePointer(from.x + dx * step / 4, from.y + dy * step / 4);
+    }
+    PumpDialogFor(dialog, std::chrono::milliseconds(20));
+    LeftUp();
+    PumpDialogFor(dialog, std::chrono::milliseconds(50));
+}
+
 inline RECT RectOf(HWND hwnd) {
     RECT r{};
     ::GetWindowRect(hwnd, &r);
     return r;
 }
+
+inline bool SameRect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
 
 // The skinned button with a control id inside a page, or nullptr.
 inline win::CBitmapBtn* PageButton(HWND page, int id) {

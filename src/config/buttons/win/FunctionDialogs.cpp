@@ -3,6 +3,7 @@
 #include "common/localization/UiStrings.h"
 #include "common/win/Text.h"
 #include "config/keycapture/win/ComBoDlg.h"
+#include "config/macro/win/DlgMacro.h"
 
 namespace k2q::config::win {
 
@@ -21,9 +22,10 @@ CombinationOutcome FunctionDialogs::RunCombinationDialog() {
     return {ok, dialog.modifiers(), dialog.key1(), dialog.key2()};
 }
 
-MacroEditorOutcome FunctionDialogs::RunMacroEditor(int, int) {
-    (void)host_;
-    return {};
+MacroEditorOutcome FunctionDialogs::RunMacroEditor(int startIndex, int button) {
+    CDlgMacro editor(host_.Macros(), host_.Buttons(), startIndex, button);
+    const bool ok = editor.DoModal(owner_) == IDOK;
+    return {ok, editor.selectedMacro()};
 }
 
 }  // namespace k2q::config::win

@@ -60,9 +60,10 @@ class SensitivityPageTest : public ::testing::Test {
     }
     HWND PageHwnd() { return page_->hwnd(); }
     k2q::win::CBitmapBtn* Button(UINT id) { return k2q::testing::PageButton(PageHwnd(), id); }
+    // A click on one of the page's skinned buttons.
     void Click(const skin::Rect& r) {
         const POINT at = k2q::testing::CentreOf(r, PageHwnd());
-        LeftClick(at.x, at.y);
+        k2q::testing::ClickSkinnedButtonOf(host.hwnd(), at);
         PumpDialogFor(host.hwnd(), 100ms);
     }
     const MouseParams& Params() { return host.Buttons().mouse; }
@@ -255,7 +256,7 @@ TEST_F(SensitivityPageTest, WheelNotchesAndScrollNoticesMoveTheTestPicture) {
     EXPECT_TRUE(picture.Shows(PageHwnd(), centre));
 }
 
-TEST_F(SensitivityPageTest, EnterAndEscapeInsideThePageCloseNothing) {
+TEST_F(SensitivityPageTest, KeysAndBackgroundPressesStayInsideThePage) {
     HostPage();
     Click(page::kCpi2400);  // the button takes the focus
     ASSERT_TRUE(::IsChild(PageHwnd(), ::GetFocus()));
@@ -266,6 +267,15 @@ TEST_F(SensitivityPageTest, EnterAndEscapeInsideThePageCloseNothing) {
     EXPECT_EQ(host.okCommands, 0);
     EXPECT_EQ(host.cancelCommands, 0);
     EXPECT_TRUE(::IsWindowVisible(PageHwnd()));
+
+    // A press on the background closes the main dialog's menus; dragging moves nothing.
+    const int closes = host.closeAllMenus;
+    const RECT hostBefore = RectOf(host.hwnd());
+    const RECT pageBefore = RectOf(PageHwnd());
+    k2q::testing::DragBy(host.hwnd(), PagePoint(PageHwnd(), 300, 320), 40, 30);
+    EXPECT_GT(host.closeAllMenus, closes);
+    EXPECT_TRUE(k2q::testing::SameRect(hostBefore, RectOf(host.hwnd())));
+    EXPECT_TRUE(k2q::testing::SameRect(pageBefore, RectOf(PageHwnd())));
 }
 
 TEST_F(SensitivityPageTest, Screenshot) {
