@@ -45,6 +45,7 @@ class CountingSink : public InputSink {
 class Layout : public KeyboardLayout {
   public:
     std::uint8_t ScanCode(std::uint8_t vk) override { return static_cast<std::uint8_t>(vk ^ 0x5A); }
+    std::uint8_t TypedCharacter(std::uint8_t, std::uint8_t) override { return 0; }
 };
 
 class VirtualClock : public k2q::Clock {

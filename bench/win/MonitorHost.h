@@ -32,6 +32,7 @@ struct MonitorHost {
         services.registry = &registry;
         services.driverPort = &driver;
         services.clock = &clock;
+        services.hold = &hold;
         services.osClass = [] { return 6; };
         services.systemParameters = [](HWND) -> std::unique_ptr<SystemParameters> {
             return std::make_unique<NoSystemChanges>();
@@ -44,7 +45,8 @@ struct MonitorHost {
 
     testing::FakeRegistry registry;
     testing::Win32SimulatedDriver driver;
-    monitor::PaintingClock clock;
+    monitor::MessageHold hold;
+    monitor::PaintingClock clock{hold};
     ButtonSetting buttons{};
     std::unique_ptr<MacroSetting> macros = std::make_unique<MacroSetting>();
     std::unique_ptr<monitor::CTavikMon> window;

@@ -91,11 +91,13 @@ long HostedMonitorMessages(int seconds) {
     auto settings = std::make_unique<std::pair<ButtonSetting, MacroSetting>>();
     win::Win32Registry registry;
     monitor::Win32DriverPort port;
-    monitor::PaintingClock clock;
+    monitor::MessageHold hold;
+    monitor::PaintingClock clock(hold);
     monitor::MonitorServices services;
     services.registry = &registry;
     services.driverPort = &port;
     services.clock = &clock;
+    services.hold = &hold;
     services.osClass = &monitor::GetOsClass;
     services.systemParameters = [](HWND window) -> std::unique_ptr<SystemParameters> {
         return std::make_unique<win::Win32SystemParameters>(window);

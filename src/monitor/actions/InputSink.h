@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "common/platform/KeyboardLayout.h"
+
 namespace k2q::monitor {
 
 // Flags of keybd_event.
@@ -61,13 +63,6 @@ class InputSink {
     virtual ~InputSink() = default;
     virtual void Keyboard(const KeyboardInput& input) = 0;
     virtual void Mouse(const MouseInput& input) = 0;
-};
-
-// The scan code the system's keyboard layout gives a virtual key (MapVirtualKeyW, map type 0).
-class KeyboardLayout {
-  public:
-    virtual ~KeyboardLayout() = default;
-    virtual std::uint8_t ScanCode(std::uint8_t vk) = 0;
 };
 
 }  // namespace k2q::monitor

@@ -64,7 +64,7 @@ class HorizontalScroller {
     virtual void ScrollHorizontal(int count) = 0;
 };
 
-// The scroller of a monitor that cannot scroll sideways yet.
+// A scroller that leaves every window alone, for measurements of the engine itself.
 class NoHorizontalScroll : public HorizontalScroller {
   public:
     void ScrollHorizontal(int) override {}

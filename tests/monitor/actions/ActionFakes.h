@@ -87,6 +87,7 @@ class FakeLayout : public KeyboardLayout {
         const auto it = us.find(vk);
         return it == us.end() ? 0 : it->second;
     }
+    std::uint8_t TypedCharacter(std::uint8_t, std::uint8_t) override { return 0; }
 };
 
 // A system whose answers a test sets, and which logs what it is asked to do.

@@ -12,7 +12,7 @@ LRESULT ActionEngine::OnButtonEvent(WPARAM eventCode, const ButtonSetting& butto
 }
 
 void ActionEngine::SetHorizontalScroller(HorizontalScroller* scroller) {
-    scroller_ = scroller ? scroller : &noScroll_;
+    scroller_ = scroller ? scroller : &foreignScroll_;
 }
 
 }  // namespace k2q::monitor

@@ -8,9 +8,11 @@
 
 #include "common/settings/ButtonSetting.h"
 #include "common/settings/MacroSetting.h"
+#include "monitor/actions/HorizontalScroll.h"
 #include "monitor/actions/SystemPort.h"
 #include "monitor/actions/win/PreciseClock.h"
 #include "monitor/actions/win/Win32Input.h"
+#include "monitor/actions/win/Win32ScrollPorts.h"
 #include "monitor/actions/win/Win32SystemPort.h"
 
 namespace k2q::monitor {
@@ -27,7 +29,8 @@ class ActionEngine {
                           const MacroSetting& macros, HWND configWindow);
 
     // Sideways scrolling is carried out by this scroller (not owned; it must outlive the
-    // engine); nullptr, the start value, notifies the configuration window and scrolls nothing.
+    // engine); nullptr goes back to the start value, the scroller of the window under the
+    // pointer.
     void SetHorizontalScroller(HorizontalScroller* scroller);
 
   private:
@@ -35,8 +38,11 @@ class ActionEngine {
     Win32KeyboardLayout layout_;
     Win32SystemPort system_;
     PreciseClock clock_;
-    NoHorizontalScroll noScroll_;
-    HorizontalScroller* scroller_ = &noScroll_;
+    Win32WindowInspector windows_;
+    Win32WindowEffects windowEffects_;
+    Win32BrowserDocument browser_;
+    CHorizontalScroll foreignScroll_{windows_, windowEffects_, input_, browser_};
+    HorizontalScroller* scroller_ = &foreignScroll_;
 };
 
 }  // namespace k2q::monitor

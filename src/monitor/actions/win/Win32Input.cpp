@@ -22,8 +22,4 @@ void Win32InputSink::Mouse(const MouseInput& input) {
                   static_cast<DWORD>(input.data), ExtraInformation(input.extra));
 }
 
-std::uint8_t Win32KeyboardLayout::ScanCode(std::uint8_t vk) {
-    return static_cast<std::uint8_t>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-}
-
 }  // namespace k2q::monitor

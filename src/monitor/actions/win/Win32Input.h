@@ -1,6 +1,7 @@
 // The injection seam over keybd_event, mouse_event and the keyboard layout.
 #pragma once
 
+#include "common/win/Win32KeyboardLayout.h"
 #include "monitor/actions/InputSink.h"
 
 namespace k2q::monitor {
@@ -11,9 +12,6 @@ class Win32InputSink : public InputSink {
     void Mouse(const MouseInput& input) override;
 };
 
-class Win32KeyboardLayout : public KeyboardLayout {
-  public:
-    std::uint8_t ScanCode(std::uint8_t vk) override;
-};
+using win::Win32KeyboardLayout;
 
 }  // namespace k2q::monitor

@@ -52,12 +52,14 @@ int CK2Q_MouseApp::Run() {
     auto settings = std::make_unique<Settings>();
     win::Win32Registry registry;
     Win32DriverPort port;
-    PaintingClock clock;
+    MessageHold hold;
+    PaintingClock clock(hold);
 
     MonitorServices services;
     services.registry = &registry;
     services.driverPort = &port;
     services.clock = &clock;
+    services.hold = &hold;
     services.osClass = &GetOsClass;
     services.systemParameters = [](HWND window) -> std::unique_ptr<SystemParameters> {
         return std::make_unique<win::Win32SystemParameters>(window);

@@ -3,16 +3,21 @@
 #include <windows.h>
 
 namespace k2q::monitor {
-namespace {
 
-void DispatchPendingPaints() {
+// PeekMessage runs every waiting sent message whatever its filter; the flags keep it from
+// returning input, and from returning posted messages while the thread is free (a free thread
+// has nowhere to keep them, and they run from its message loop soon enough).
+void PaintingClock::TakeWaitingMessages() {
+    const UINT kinds = PM_QS_PAINT | PM_QS_SENDMESSAGE | (hold_.busy() ? PM_QS_POSTMESSAGE : 0);
     MSG msg;
-    while (::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) {
-        ::DispatchMessageW(&msg);
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | kinds)) {
+        if (msg.message == WM_PAINT) {
+            ::DispatchMessageW(&msg);
+        } else {
+            hold_.Keep(msg);
+        }
     }
 }
-
-}  // namespace
 
 void PaintingClock::SleepMilliseconds(std::uint32_t milliseconds) {
     if (milliseconds == 0) {
@@ -21,13 +26,15 @@ void PaintingClock::SleepMilliseconds(std::uint32_t milliseconds) {
     }
     const std::int64_t end = NowMicroseconds() + std::int64_t{milliseconds} * 1000;
     for (;;) {
-        DispatchPendingPaints();
+        TakeWaitingMessages();
         const std::int64_t left = end - NowMicroseconds();
         if (left <= 0) {
             return;
         }
         const DWORD waitMs = static_cast<DWORD>((left + 999) / 1000);
-        ::MsgWaitForMultipleObjectsEx(0, nullptr, waitMs, QS_PAINT, MWMO_INPUTAVAILABLE);
+        const DWORD wake =
+            QS_PAINT | QS_SENDMESSAGE | (hold_.busy() ? QS_POSTMESSAGE | QS_TIMER | QS_HOTKEY : 0);
+        ::MsgWaitForMultipleObjectsEx(0, nullptr, waitMs, wake, MWMO_INPUTAVAILABLE);
     }
 }
 

@@ -136,22 +136,56 @@ void CTavikMon::OnClose() {
     Destroy();
 }
 
-LRESULT CTavikMon::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+// Everything the monitor does on a message except creation, destruction and drawing the menu.
+bool CTavikMon::KeptWhileBusy(UINT msg) const {
     switch (msg) {
         case kReloadRequestMessage:
-            if (progress_) {
-                // Only a sent request can arrive while a reload paints its popup; it runs after
-                // this one instead of inside it.
-                ::PostMessageW(hwnd(), msg, wParam, lParam);
-                return 1;
-            }
-            RunReload(*this, static_cast<std::uint32_t>(wParam));
+        case kConfigWindowMessage:
+        case kButtonEventMessage:
+        case kTrayCallbackMessage:
+        case WM_DEVICECHANGE:
+        case kWmWtsSessionChange:
+        case WM_TIMER:
+        case WM_COMMAND:
+        case WM_CLOSE:
+            return true;
+        default:
+            return taskbarCreatedMessage_ && msg == taskbarCreatedMessage_;
+    }
+}
+
+template <class Work>
+void CTavikMon::RunAlone(Work&& work) {
+    {
+        MessageHold::BusyTime busy(*services_.hold);
+        work();
+    }
+    services_.hold->RunKept();
+}
+
+LRESULT CTavikMon::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (services_.hold->busy() && KeptWhileBusy(msg)) {
+        MSG kept{};
+        kept.hwnd = hwnd();
+        kept.message = msg;
+        kept.wParam = wParam;
+        kept.lParam = lParam;
+        kept.time = static_cast<DWORD>(::GetMessageTime());
+        services_.hold->Keep(kept);
+        // The answer the handler gives in any case, so a sender never waits for the busy work.
+        return msg == kReloadRequestMessage || msg == kButtonEventMessage ? 1 : 0;
+    }
+    switch (msg) {
+        case kReloadRequestMessage:
+            RunAlone([&] { RunReload(*this, static_cast<std::uint32_t>(wParam)); });
             return 1;
         case kConfigWindowMessage:
             configWindow_ = reinterpret_cast<HWND>(wParam);
             return 0;
         case kButtonEventMessage:
-            return actions_.OnButtonEvent(wParam, buttons_, macros_, configWindow_);
+            // Actions may wait on other windows (scrolling asks them), which runs sent messages.
+            RunAlone([&] { actions_.OnButtonEvent(wParam, buttons_, macros_, configWindow_); });
+            return 1;
         case kTrayCallbackMessage:
             OnTrayCallback(lParam);
             return 0;
@@ -312,10 +346,14 @@ void CTavikMon::ShowTrayMenu() {
     ::GetCursorPos(&at);
     // Without the foreground the menu would not close when the user clicks elsewhere.
     ::SetForegroundWindow(hwnd());
-    openMenu_ = &menu;
-    menu.Track(TPM_RIGHTBUTTON, at.x, at.y, hwnd());
-    openMenu_ = nullptr;
-    ::PostMessageW(hwnd(), WM_NULL, 0, 0);  // lets the menu's own loop finish cleanly
+    // The menu's modal loop dispatches whatever arrives; button events and reload requests wait
+    // until it closes, so a macro cannot type into the menu.
+    RunAlone([&] {
+        openMenu_ = &menu;
+        menu.Track(TPM_RIGHTBUTTON, at.x, at.y, hwnd());
+        openMenu_ = nullptr;
+        ::PostMessageW(hwnd(), WM_NULL, 0, 0);  // lets the menu's own loop finish cleanly
+    });
 }
 
 LRESULT CTavikMon::OnDrawItem(UINT id, DRAWITEMSTRUCT* dis) {
@@ -340,8 +378,10 @@ void CTavikMon::OnCommand(UINT id, UINT code, HWND control) {
             services_.startConfiguration();
             break;
         case kExitCommand:
-            services_.clock->SleepMilliseconds(kExitDelayMs);
-            Destroy();
+            RunAlone([&] {
+                services_.clock->SleepMilliseconds(kExitDelayMs);
+                Destroy();
+            });
             break;
         default:
             Window::OnCommand(id, code, control);

@@ -19,6 +19,7 @@
 #include "common/win/Window.h"
 #include "monitor/actions/win/ActionEngine.h"
 #include "monitor/app/MonitorRules.h"
+#include "monitor/app/win/MessageHold.h"
 #include "monitor/app/win/ProgressDlg.h"
 #include "monitor/app/win/XPMenu.h"
 #include "monitor/device/DriverPort.h"
@@ -46,6 +47,9 @@ struct MonitorServices {
     Registry* registry = nullptr;
     DriverPort* driverPort = nullptr;
     Clock* clock = nullptr;  // reload and programming waits, the exit delay
+    // The thread's hold, where what arrives while the window is busy waits; a clock whose waits
+    // take messages off the queue (PaintingClock) must keep them in this same hold.
+    MessageHold* hold = nullptr;
     std::function<int()> osClass;
     std::function<std::unique_ptr<SystemParameters>(HWND)> systemParameters;
     // Starts the configuration program; by default the K2q_Config.exe beside the monitor.
@@ -93,6 +97,11 @@ class CTavikMon : public win::Window, private ReloadActions {
     void Wait(std::uint32_t milliseconds) override;
     void ApplySystemMouseParams(const std::function<void(int)>& progress) override;
     void CloseProgress() override;
+
+    // Runs work with the thread busy, then what arrived meanwhile.
+    template <class Work>
+    void RunAlone(Work&& work);
+    bool KeptWhileBusy(UINT msg) const;
 
     void OpenDeviceAndSendWheelReport();
     void OnDeviceChange(WPARAM event, LPARAM data);

@@ -1,6 +1,7 @@
 // The monitor's main window hosted in a test, with the simulated driver and mouse, a fake
 // store and a fake clock, so a whole reload runs in milliseconds and every request, wait and
-// progress step can be checked.
+// progress step can be checked; or with the program's own clock, for what happens while a
+// reload really waits.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "common/settings/SettingsStore.h"
+#include "monitor/app/win/PaintingClock.h"
 #include "monitor/app/win/TavikMon.h"
 #include "support/FakeClock.h"
 #include "support/FakeRegistry.h"
@@ -81,8 +83,9 @@ class HostedMonitor : public ::testing::Test {
         memoryMacros = std::make_unique<MacroSetting>();
         MonitorServices services;
         services.registry = &registry;
-        services.driverPort = &driver;
-        services.clock = &clock;
+        services.driverPort = port ? port : &driver;
+        services.clock = realClock ? static_cast<Clock*>(&paintingClock) : &clock;
+        services.hold = &hold;
         services.osClass = [this] { return osClass; };
         services.systemParameters = [this](HWND) -> std::unique_ptr<SystemParameters> {
             return std::make_unique<RecordingSystem>(&systemCalls, monitor.get(), &driver);
@@ -114,7 +117,11 @@ class HostedMonitor : public ::testing::Test {
     std::unique_ptr<MacroSetting> memoryMacros;
     FakeRegistry registry;
     testing::Win32SimulatedDriver driver;
+    DriverPort* port = nullptr;  // in place of the driver, when a test watches its calls
     ObservingClock clock;
+    MessageHold hold;
+    PaintingClock paintingClock{hold};
+    bool realClock = false;  // the program's own clock, whose waits take in messages
     std::vector<RecordingSystem::Call> systemCalls;
     int osClass = 6;
     int configStarts = 0;

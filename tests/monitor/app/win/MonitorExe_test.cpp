@@ -15,25 +15,13 @@
 #include "support/win/Processes.h"
 #include "support/win/RawRegistry.h"
 #include "support/win/Screenshot.h"
+#include "support/win/TrayIcons.h"
+#include "support/win/UserInput.h"
 
 namespace k2q::testing {
 namespace {
 
 using namespace std::chrono_literals;
-
-// Wine shows tray icons as children of its stand-alone tray window.
-std::vector<HWND> TrayIcons() {
-    std::vector<HWND> icons;
-    HWND tray = ::FindWindowW(L"__winex11_standalone_tray", nullptr);
-    for (HWND icon = tray ? ::FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr)
-                          : nullptr;
-         icon; icon = ::FindWindowExW(tray, icon, L"__winex11_tray_icon", nullptr)) {
-        if (::IsWindowVisible(icon)) {
-            icons.push_back(icon);
-        }
-    }
-    return icons;
-}
 
 class MonitorExe : public ::testing::Test {
   protected:
@@ -57,17 +45,17 @@ TEST_F(MonitorExe, RunsHiddenAsOneInstanceWithOneTrayIcon) {
     const HWND window = StartMonitor();
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(::IsWindowVisible(window));
-    ASSERT_TRUE(PumpUntil([] { return TrayIcons().size() == 1; }, 5s));
+    ASSERT_TRUE(PumpUntil([] { return TrayIconWindows().size() == 1; }, 5s));
 
     // A second monitor leaves at once, without a window or an icon of its own.
     ChildProcess second = ChildProcess::Start(DistPath(L"K2q_Mouse.exe"));
     EXPECT_EQ(second.Wait(10s), 0);
     EXPECT_EQ(::FindWindowW(nullptr, kMonitorWindowTitle), window);
-    EXPECT_EQ(TrayIcons().size(), 1u);
+    EXPECT_EQ(TrayIconWindows().size(), 1u);
 
     ::PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(monitor.Wait(10s), 0);
-    EXPECT_TRUE(PumpUntil([] { return TrayIcons().empty(); }, 5s));
+    EXPECT_TRUE(PumpUntil([] { return TrayIconWindows().empty(); }, 5s));
 }
 
 TEST_F(MonitorExe, FirstStartCreatesTheStoreWithDefaultsAndTheSystemValues) {
@@ -94,32 +82,51 @@ TEST_F(MonitorExe, FirstStartCreatesTheStoreWithDefaultsAndTheSystemValues) {
     EXPECT_TRUE(std::all_of(macros.begin(), macros.end(), [](std::uint8_t b) { return b == 0; }));
 }
 
-TEST_F(MonitorExe, AReloadRequestShowsTheProgressPopupUntilItIsDone) {
+// The shown tray menu of the monitor (menus are windows of class "#32768").
+HWND ShownMenu() {
+    HWND menu = ::FindWindowW(L"#32768", nullptr);
+    return menu && ::IsWindowVisible(menu) ? menu : nullptr;
+}
+
+TEST_F(MonitorExe, ATrayClickDuringAReloadOpensTheMenuOnlyAfterThePopupIsGone) {
+    PointerGuard pointer;
     const HWND window = StartMonitor();
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(::PostMessageW(window, kReloadRequestMessage, 0, 0));
-    EXPECT_NE(WaitForWindow(kProgressWindowTitle, 5s), nullptr);
-    // The closing report's wait alone is 3 seconds.
-    EXPECT_TRUE(WaitForNoWindow(kProgressWindowTitle, 15s));
+    ASSERT_TRUE(PumpUntil([] { return TrayIconWindows().size() == 1; }, 5s));
+    const POINT icon = CentreOf(TrayIconWindows().front());
+
+    ASSERT_TRUE(::PostMessageW(window, kReloadRequestMessage, 0, 0));  // leaves the system alone
+    ASSERT_NE(WaitForWindow(kProgressWindowTitle, 5s), nullptr);
+    RightClick(icon.x, icon.y);
+
+    // The reload goes on to its end (its closing wait alone is 3 seconds) with no menu over it.
+    bool menuDuringReload = false;
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            menuDuringReload |= ShownMenu() && ::FindWindowW(nullptr, kProgressWindowTitle);
+            return !::FindWindowW(nullptr, kProgressWindowTitle);
+        },
+        15s));
+    EXPECT_FALSE(menuDuringReload);
+
+    // Then the click is answered.
+    ASSERT_TRUE(PumpUntil([] { return ShownMenu() != nullptr; }, 5s));
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(PumpUntil([] { return ShownMenu() == nullptr; }, 5s));
 }
 
 TEST_F(MonitorExe, TheTrayMenuOffersTwoCommandsAndExitEndsTheMonitorAboutASecondLater) {
     win::GdiplusSession gdiplus;
     const HWND window = StartMonitor();
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(PumpUntil([] { return TrayIcons().size() == 1; }, 5s));
+    ASSERT_TRUE(PumpUntil([] { return TrayIconWindows().size() == 1; }, 5s));
 
     // A right click on the icon opens the menu.
-    const HWND icon = TrayIcons().front();
-    ::PostMessageW(icon, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 4));
-    ::PostMessageW(icon, WM_RBUTTONUP, 0, MAKELPARAM(4, 4));
+    PointerGuard pointer;
+    const POINT icon = CentreOf(TrayIconWindows().front());
+    RightClick(icon.x, icon.y);
     HWND menuWindow = nullptr;
-    ASSERT_TRUE(PumpUntil(
-        [&] {
-            menuWindow = ::FindWindowW(L"#32768", nullptr);
-            return menuWindow && ::IsWindowVisible(menuWindow);
-        },
-        5s));
+    ASSERT_TRUE(PumpUntil([&] { return (menuWindow = ShownMenu()) != nullptr; }, 5s));
     // The menu's own items are checked in the hosted test (menu handles do not cross
     // processes under Wine); here it is the shown window: two 20-pixel items and a separator.
     RECT shown;
@@ -129,17 +136,14 @@ TEST_F(MonitorExe, TheTrayMenuOffersTwoCommandsAndExitEndsTheMonitorAboutASecond
     PumpFor(300ms);  // let the menu paint before it is read back
     SavePng(CaptureScreen(shown), L"screenshots\\tray_menu.png");
 
-    // Exit is chosen with a real click.
-    ::GetDesktopWindow();  // a process needs its desktop before SetCursorPos takes effect
-    // The exit item is the last one: its middle lies about 10 pixels above the bottom edge.
-    ::SetCursorPos((shown.left + shown.right) / 2, shown.bottom - 12);
-    ::mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    ::mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    // Exit is chosen with a real click. The exit item is the last one: its middle lies about 10
+    // pixels above the bottom edge.
+    LeftClick((shown.left + shown.right) / 2, shown.bottom - 12);
     const auto clicked = std::chrono::steady_clock::now();
     ASSERT_EQ(monitor.Wait(10s), 0);
     const auto took = std::chrono::steady_clock::now() - clicked;
     EXPECT_GE(took, 900ms);  // the monitor waits a second before it ends
-    EXPECT_TRUE(PumpUntil([] { return TrayIcons().empty(); }, 5s));
+    EXPECT_TRUE(PumpUntil([] { return TrayIconWindows().empty(); }, 5s));
 }
 
 // Stands in for the configuration program's main window: notes WM_CLOSE and stays open.

@@ -1,7 +1,8 @@
-// The progress popup on the screen: where it sits, what its bar shows at each step, and the
-// screenshots the documentation uses.
+// The progress popup on the screen: where it sits, what its bar shows at each step, that a
+// user's input changes nothing, and the screenshots the documentation uses.
 #include "monitor/app/win/ProgressDlg.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "common/ui/SkinLayout.h"
@@ -9,12 +10,33 @@
 #include "common/win/Gdiplus.h"
 #include "support/win/LowLevelHooks.h"
 #include "support/win/Screenshot.h"
+#include "support/win/UserInput.h"
 
 namespace k2q::monitor {
 namespace {
 
 using testing::CaptureScreen;
 using testing::ScreenPixels;
+
+// What mouse input on a child passes up to its parent by default.
+int g_passedUp = 0;
+LRESULT CALLBACK CountPassedUp(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR) {
+    if (msg == WM_CONTEXTMENU || msg == WM_APPCOMMAND || msg == WM_MOUSEWHEEL) {
+        ++g_passedUp;
+    }
+    return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+void SideButtonClick() {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.mouseData = XBUTTON1;
+    input.mi.dwFlags = MOUSEEVENTF_XDOWN;
+    ::SendInput(1, &input, sizeof input);
+    input.mi.dwFlags = MOUSEEVENTF_XUP;
+    ::SendInput(1, &input, sizeof input);
+}
 
 class ProgressPopup : public ::testing::Test {
   protected:
@@ -53,10 +75,11 @@ TEST_F(ProgressPopup, SitsCentredWithItsTitleAndFillsTheBarByThePosition) {
     ASSERT_FALSE(fill.empty());
     const skin::Rect& bar = skin::progress::kBar;
     const int y = (bar.top + bar.bottom) / 2;
+    ScreenPixels shot;
     for (const auto& [value, filled] : {std::pair{0, 0}, {40, 105}, {100, 263}}) {
         popup.SetProgress(value);
         Settle();
-        const ScreenPixels shot = CaptureScreen(r);
+        shot = CaptureScreen(r);
         ASSERT_EQ(shot.width, skin::progress::kWidth);
         testing::SavePng(shot, L"screenshots\\progress_" + std::to_wstring(value) + L".png");
         for (int x = bar.left; x < bar.right; ++x) {
@@ -69,13 +92,30 @@ TEST_F(ProgressPopup, SitsCentredWithItsTitleAndFillsTheBarByThePosition) {
         }
     }
 
-    // Clicks and keys change nothing while it is shown.
+    // A user's clicks, drags, side buttons, wheel and keys change nothing while it is shown,
+    // and none of them reaches the popup as a context-menu request or a "back" command (which
+    // would go on from there to the system).
+    testing::PointerGuard pointer;
+    ::SetWindowSubclass(popup.hwnd(), &CountPassedUp, 1, 0);
+    g_passedUp = 0;
     const int before = popup.bar().position();
-    ::SendMessageW(popup.bar().hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    ::SendMessageW(popup.hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
-    ::SendMessageW(popup.hwnd(), WM_COMMAND, IDCANCEL, 0);
+    const POINT at = testing::ScreenPointOf(popup.bar().hwnd(), 20, 7);
+    testing::LeftClick(at.x, at.y);
+    testing::LeftDown();
+    testing::MovePointer(at.x + 150, at.y);
+    testing::LeftUp();
+    testing::RightClick(at.x, at.y);
+    SideButtonClick();
+    testing::Wheel(-WHEEL_DELTA);
+    testing::PressKey(VK_ESCAPE);
+    testing::PressKey(VK_RETURN);
+    testing::PressKey(VK_SPACE);
+    Settle();
     EXPECT_EQ(popup.bar().position(), before);
-    EXPECT_TRUE(::IsWindow(popup.hwnd()));
+    EXPECT_EQ(g_passedUp, 0);
+    EXPECT_TRUE(::IsWindowVisible(popup.hwnd()));
+    EXPECT_EQ(CaptureScreen(r).rgb, shot.rgb);  // the bar still shows 100
+    ::RemoveWindowSubclass(popup.hwnd(), &CountPassedUp, 1);
 
     popup.Destroy();
     EXPECT_EQ(::FindWindowW(nullptr, kProgressWindowTitle), nullptr);
