@@ -26,6 +26,7 @@
 #include "support/win/GdiObjects.h"
 #include "support/win/MessagePump.h"
 #include "support/win/RawRegistry.h"
+#include "support/win/Screenshot.h"
 #include "support/win/UserInput.h"
 
 namespace k2q::testing {
@@ -261,6 +262,27 @@ TEST_F(HostedConfigDlg, CancelTheCloseButtonAndTheMonitorCloseWithoutStoring) {
     }
     PumpQueued();
     EXPECT_TRUE(monitor->Of(kReloadRequestMessage).empty());
+}
+
+TEST_F(HostedConfigDlg, ScrollNoticesMoveTheTestPictureOnlyWhileTheSensitivityPageShows) {
+    win::GdiplusSession gdi;
+    const skin::Rect& area = skin::sensitivity::kTestArea;
+    const skin::Rect& page = skin::main_dialog::kPageArea;
+    const POINT at = ScreenPointOf(dialog->hwnd(), page.left + area.left, page.top + area.top);
+    const RECT shown{at.x, at.y, at.x + area.Width(), at.y + area.Height()};
+
+    // Ignored on the button page: afterwards the picture is still centred.
+    ::PostMessageW(dialog->hwnd(), kScrollNoticeMessage, kScrollRightNotice, 0);
+    PumpQueued();
+    Click(MainAction::ShowSensitivityPage);
+    PumpFor(300ms);
+    const std::vector<std::uint32_t> centred = CaptureScreen(shown).rgb;
+
+    // Scroll right moves it, scroll left brings it back to the centre.
+    ::PostMessageW(dialog->hwnd(), kScrollNoticeMessage, kScrollRightNotice, 0);
+    EXPECT_TRUE(PumpUntil([&] { return CaptureScreen(shown).rgb != centred; }, 5s));
+    ::PostMessageW(dialog->hwnd(), kScrollNoticeMessage, kScrollLeftNotice, 0);
+    EXPECT_TRUE(PumpUntil([&] { return CaptureScreen(shown).rgb == centred; }, 5s));
 }
 
 TEST_F(HostedConfigDlg, EachMenuButtonOpensItsMenuAndOnlyThat) {

@@ -582,6 +582,24 @@ TEST_F(ConfigExe, OkStoresWithoutAReloadAndCancelStoresNothing) {
     EXPECT_EQ(WaitForWindow(kProgressWindowTitle, 2s), nullptr);
 }
 
+TEST_F(ConfigExe, EnterAndEscapeEndTheDialogWithoutStoringButNotInsideAPage) {
+    for (const WORD key : {VK_ESCAPE, VK_RETURN}) {
+        ASSERT_NE(StartConfig(), nullptr);
+        const std::vector<std::uint8_t> before = StoredValue(L"ButtonSetting");
+        ChooseFunction(skin::button_page::kLabel4, 11);  // tc_key_off; the page has the focus
+        PumpFor(300ms);
+        PressKey(key);
+        PumpFor(500ms);
+        EXPECT_TRUE(config.running()) << key << " reached the main dialog from inside a page";
+        // With the focus on one of the main dialog's own buttons the key ends the dialog.
+        ClickDialog(skin::main_dialog::kAssignPage);
+        PressKey(key);
+        EXPECT_EQ(config.Wait(15s), 0) << key;
+        EXPECT_EQ(StoredValue(L"ButtonSetting"), before) << key;
+        config.Kill();
+    }
+}
+
 TEST_F(ConfigExe, ExportThenImportRestoresBothBlocks) {
     win::GdiplusSession gdiplus;
     // Macros the program has not made itself, so both blocks carry something to restore.
