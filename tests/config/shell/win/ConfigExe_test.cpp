@@ -23,6 +23,7 @@
 #include "support/win/Processes.h"
 #include "support/win/RawRegistry.h"
 #include "support/win/Screenshot.h"
+#include "support/win/TempFolder.h"
 #include "support/win/UserInput.h"
 
 namespace k2q::testing {
@@ -122,14 +123,6 @@ std::vector<DWORD> MonitorProcesses() {
     }
     ::CloseHandle(snapshot);
     return found;
-}
-
-std::wstring TemporaryFolder(const wchar_t* name) {
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    std::wstring folder = std::wstring(temp) + name;
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    return folder + L"\\";
 }
 
 // A visible window of the process with exactly this size (the skinned popups are told apart
@@ -466,11 +459,10 @@ TEST_F(ConfigExe, ASecondStartShowsNothingAndLeavesTheFirstAsItWas) {
 TEST_F(ConfigExe, WithoutTheMonitorBesideItTheUserIsToldAndTheProgramEnds) {
     // A copy of the program and its texts in a folder of its own, without the monitor. The
     // monitor in dist/ is not running, and the working folder is dist/'s: neither counts.
-    const std::wstring folder = TemporaryFolder(L"k2q_config_alone");
-    const std::wstring exe = folder + L"K2q_Config.exe";
-    ASSERT_TRUE(::CopyFileW(DistPath(L"K2q_Config.exe").c_str(), exe.c_str(), FALSE));
-    ASSERT_TRUE(::CopyFileW(DistPath(L"language.xml").c_str(), (folder + L"language.xml").c_str(),
-                            FALSE));
+    TempFolder folder(L"K2qConfigAlone");
+    ASSERT_TRUE(folder.CopyFromDist(L"K2q_Config.exe"));
+    ASSERT_TRUE(folder.CopyFromDist(L"language.xml"));
+    const std::wstring exe = folder.path() + L"K2q_Config.exe";
 
     ChildProcess alone = ChildProcess::Start(exe);
     HWND box = nullptr;
@@ -485,10 +477,6 @@ TEST_F(ConfigExe, WithoutTheMonitorBesideItTheUserIsToldAndTheProgramEnds) {
     EXPECT_EQ(alone.Wait(10s), 0);
     EXPECT_EQ(::FindWindowW(nullptr, kMonitorWindowTitle), nullptr);
     EXPECT_FALSE(ReadRaw(kStoreKeyPath, L"ButtonSetting")) << "nothing may be written";
-
-    ::DeleteFileW(exe.c_str());
-    ::DeleteFileW((folder + L"language.xml").c_str());
-    ::RemoveDirectoryW(folder.c_str());
 }
 
 TEST_F(ConfigExe, TheMonitorsExitClosesItWithoutWriting) {
@@ -612,9 +600,8 @@ TEST_F(ConfigExe, ExportThenImportRestoresBothBlocks) {
     ASSERT_NE(StartConfig(), nullptr);
     ChooseFunction(skin::button_page::kLabel3, 7, 1);  // tc_copy
     PumpFor(300ms);
-    const std::wstring folder = TemporaryFolder(L"k2q_profiles");
-    const std::wstring file = folder + L"exported.K2q";
-    ::DeleteFileW(file.c_str());
+    TempFolder folder(L"K2qProfiles");
+    const std::wstring file = folder.path() + L"exported.K2q";
 
     RunProfileDialog(kExportItem, file);
     ASSERT_TRUE(PumpUntil([&] { return FileBytes(file).size() == 104 + 213604; }, 10s));
@@ -639,15 +626,12 @@ TEST_F(ConfigExe, ExportThenImportRestoresBothBlocks) {
         10s));
     EXPECT_EQ(StoredValue(L"MacroSetting"), macros);
     EXPECT_TRUE(MonitorReloaded());
-
-    ::DeleteFileW(file.c_str());
-    ::RemoveDirectoryW(folder.c_str());
 }
 
 TEST_F(ConfigExe, AProfileThatCannotBeWrittenOrReadIsReportedAndChangesNothing) {
     ASSERT_NE(StartConfig(), nullptr);
     const std::vector<std::uint8_t> stored = StoredValue(L"ButtonSetting");
-    const std::wstring folder = TemporaryFolder(L"k2q_bad_profiles");
+    TempFolder folder(L"K2qBadProfiles");
     const auto expectMessage = [&](const wchar_t* words) {
         HWND box = nullptr;
         ASSERT_TRUE(PumpUntil([&] { return (box = MessageBoxOf(config.id())) != nullptr; }, 15s))
@@ -658,8 +642,7 @@ TEST_F(ConfigExe, AProfileThatCannotBeWrittenOrReadIsReportedAndChangesNothing) 
     };
 
     // A read-only profile of the same name stays as it was.
-    const std::wstring readOnly = folder + L"readonly.K2q";
-    ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+    const std::wstring readOnly = folder.path() + L"readonly.K2q";
     HANDLE file = ::CreateFileW(readOnly.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
                                 nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -672,7 +655,7 @@ TEST_F(ConfigExe, AProfileThatCannotBeWrittenOrReadIsReportedAndChangesNothing) 
     EXPECT_EQ(FileBytes(readOnly), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
 
     // A profile another program holds open is not read.
-    const std::wstring locked = folder + L"locked.K2q";
+    const std::wstring locked = folder.path() + L"locked.K2q";
     HANDLE held = ::CreateFileW(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                 CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -690,11 +673,8 @@ TEST_F(ConfigExe, AProfileThatCannotBeWrittenOrReadIsReportedAndChangesNothing) 
     ASSERT_EQ(after.size(), stored.size());
     EXPECT_TRUE(std::equal(stored.begin(), stored.begin() + offsetof(ButtonSetting, mouse),
                            after.begin()));
-
+    // The folder can only be emptied of a writable file.
     ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileW(readOnly.c_str());
-    ::DeleteFileW(locked.c_str());
-    ::RemoveDirectoryW(folder.c_str());
 }
 
 TEST_F(ConfigExe, ResetOkThenApplyStoresTheFactoryBlock) {
