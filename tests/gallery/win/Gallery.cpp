@@ -32,11 +32,14 @@ std::wstring Title(std::wstring_view scene) {
     return L"K2qGallery " + std::wstring(scene);
 }
 
+struct SceneFiles {
+    std::u16string_view area, normal, over, down;
+};
+
 // A skinned window standing at a fixed place, which ends the program when it closes.
 class Scene : public win::SkinnedWindow {
   public:
-    bool Open(std::wstring_view scene, std::u16string_view area, std::u16string_view normal,
-              std::u16string_view over, std::u16string_view down) {
+    bool Open(std::wstring_view scene, const SceneFiles& files) {
         CreateParams p;
         p.className = L"K2qGalleryScene";
         p.title = L"";
@@ -46,7 +49,7 @@ class Scene : public win::SkinnedWindow {
         if (!Create(p)) {
             return false;
         }
-        LoadSkin(area, normal, over, down);
+        LoadSkin(files.area, files.normal, files.over, files.down);
         ::ShowWindow(hwnd(), SW_SHOW);
         ::SetForegroundWindow(hwnd());
         // As in the programs, menus open over a window that is already shown.
@@ -114,20 +117,12 @@ class SlidersScene : public Scene {
     }
     void PaintOverSkin(HDC dc) override {
         namespace s = skin::sensitivity;
-        const struct {
-            UiKey key;
-            const skin::Rect& rect;
-        } captions[] = {
-            {UiKey::tc_mouse_speed, s::kSpeedCaption},
-            {UiKey::tc_enhance_speed, s::kAccelerationCaption},
-            {UiKey::tc_ver_scroll, s::kWheelCaption},
-            {UiKey::tc_double_clk, s::kDoubleClickCaption},
-            {UiKey::tc_cpi, s::kCpiCaption},
-        };
-        for (const auto& c : captions) {
-            win::DrawGrayCaption(dc, ToWide(UiText(c.key)), 9, win::CaptionAlign::Near,
-                                 win::CaptionRectOf(c.rect));
-        }
+        win::DrawGrayCaptions(dc, 9,
+                              {{UiKey::tc_mouse_speed, s::kSpeedCaption},
+                               {UiKey::tc_enhance_speed, s::kAccelerationCaption},
+                               {UiKey::tc_ver_scroll, s::kWheelCaption},
+                               {UiKey::tc_double_clk, s::kDoubleClickCaption},
+                               {UiKey::tc_cpi, s::kCpiCaption}});
     }
 
   private:
@@ -222,33 +217,31 @@ int RunLoop() {
     return static_cast<int>(msg.wParam);
 }
 
+// Opens a scene's window on its pictures and runs it until it closes.
+int Show(std::unique_ptr<Scene> window, std::wstring_view scene, const SceneFiles& files) {
+    return window->Open(scene, files) ? RunLoop() : 1;
+}
+
 int RunScene(std::wstring_view scene) {
+    namespace main = skin::main_dialog;
     if (scene == L"about") {
         AboutScene about;
         about.DoModal(nullptr);
         return 0;
     }
-    std::unique_ptr<Scene> window;
     if (scene == L"buttons") {
-        window = std::make_unique<ButtonsScene>();
-        return window->Open(scene, skin::reset::kArea, skin::reset::kNormalFile,
-                            skin::reset::kOverFile, skin::reset::kDownFile)
-                   ? RunLoop()
-                   : 1;
+        namespace r = skin::reset;
+        return Show(std::make_unique<ButtonsScene>(), scene,
+                    {r::kArea, r::kNormalFile, r::kOverFile, r::kDownFile});
     }
     if (scene == L"sliders") {
-        window = std::make_unique<SlidersScene>();
-        return window->Open(scene, skin::sensitivity::kArea, skin::sensitivity::kNormalFile,
-                            skin::sensitivity::kOverFile, skin::sensitivity::kDownFile)
-                   ? RunLoop()
-                   : 1;
+        namespace s = skin::sensitivity;
+        return Show(std::make_unique<SlidersScene>(), scene,
+                    {s::kArea, s::kNormalFile, s::kOverFile, s::kDownFile});
     }
     if (scene == L"link-menu" || scene == L"function-menu") {
-        window = std::make_unique<MenuScene>(scene == L"function-menu");
-        return window->Open(scene, skin::main_dialog::kArea, skin::main_dialog::kNormalFile,
-                            skin::main_dialog::kOverFile, skin::main_dialog::kDownFile)
-                   ? RunLoop()
-                   : 1;
+        return Show(std::make_unique<MenuScene>(scene == L"function-menu"), scene,
+                    {main::kArea, main::kNormalFile, main::kOverFile, main::kDownFile});
     }
     return 2;
 }

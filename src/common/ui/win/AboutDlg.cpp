@@ -51,18 +51,11 @@ void CAboutDlg::SetUpLink(CHyperLink& link, UINT id, const skin::Rect& rect,
 }
 
 void CAboutDlg::PaintOverSkin(HDC dc) {
-    const struct {
-        UiKey key;
-        const skin::Rect& rect;
-    } captions[] = {
-        {UiKey::tc_version, layout::kVersionCaption},
-        {UiKey::tc_suport, layout::kSupportCaption},
-        {UiKey::tc_tvkfam, layout::kForumCaption},
-        {UiKey::tc_info, layout::kInfoCaption},
-    };
-    for (const auto& c : captions) {
-        DrawGrayCaption(dc, ToWide(UiText(c.key)), 8, CaptionAlign::Near, CaptionRectOf(c.rect));
-    }
+    DrawGrayCaptions(dc, 8,
+                     {{UiKey::tc_version, layout::kVersionCaption},
+                      {UiKey::tc_suport, layout::kSupportCaption},
+                      {UiKey::tc_tvkfam, layout::kForumCaption},
+                      {UiKey::tc_info, layout::kInfoCaption}});
 }
 
 }  // namespace k2q::win

@@ -144,6 +144,8 @@ void CHyperLink::CreateTooltip() {
     }
     TOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;  // understood by every version of the control
+    // The tip may stand over a neighbouring link: clicks pass through it.
+    tool.uFlags = TTF_TRANSPARENT;
     tool.hwnd = hwnd();
     tool.uId = kToolId;
     ::GetClientRect(hwnd(), &tool.rect);
@@ -272,6 +274,10 @@ void CHyperLink::OnTimer(UINT_PTR id) {
     }
     over_ = false;
     ::KillTimer(hwnd(), kHoverTimer);
+    // The tip hears only the moves over the link, so it is told that the pointer has gone.
+    if (tooltip_) {
+        ::SendMessageW(tooltip_.get(), TTM_POP, 0, 0);
+    }
     ::SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(normalFont_.get()), FALSE);
     Repaint();
 }
