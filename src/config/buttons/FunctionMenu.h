@@ -10,6 +10,7 @@
 
 #include "common/settings/Assignment.h"
 #include "common/settings/ButtonSetting.h"
+#include "common/ui/BmpMenuModel.h"
 #include "common/ui/Placement.h"
 
 namespace k2q::config {
@@ -44,7 +45,7 @@ struct MenuChoice {
     std::uint16_t entry = 0;
 };
 constexpr MenuChoice DecodeMenuChoice(std::uint32_t lParam) {
-    return {static_cast<std::uint16_t>(lParam >> 16), static_cast<std::uint16_t>(lParam)};
+    return {ChosenItemId(lParam), ChosenEntryId(lParam)};
 }
 // Identifiers up to 39 are functions of the button page; the main menu's commands lie above.
 inline constexpr std::uint16_t kLastFunctionChoice = 39;
@@ -60,7 +61,7 @@ struct ButtonPageState {
 
 // The windows a choice may need. Each runs modally and returns when the user is done.
 class ChoiceDialogs {
-public:
+  public:
     virtual ~ChoiceDialogs() = default;
     virtual void ShowRefusal() = 0;  // "tc_msg1": the last left click cannot be given away
     virtual CombinationOutcome RunCombinationDialog() = 0;

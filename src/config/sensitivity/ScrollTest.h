@@ -16,7 +16,7 @@ inline constexpr int kPixelsPerStep = 27;
 int TestWheelLines(std::uint32_t systemLines);
 
 class ScrollTest {
-public:
+  public:
     // A notch (direction > 0 forward, otherwise backward) at tick `nowMs`: a notch less than
     // 100 ms after the previous one is part of the same burst and moves nothing. The first
     // notch moves the picture by `lines` one way, the next one the other way brings it back
@@ -27,15 +27,20 @@ public:
     // Like the wheel, a second move the same way stays and one the other way re-centres.
     void Tilt(std::uintptr_t code, std::int32_t amount);
 
+    // Back to the centre (after a reset or a profile import); the burst timing stays.
+    void Centre() {
+        vertical_ = 0;
+        horizontal_ = 0;
+    }
+
     int vertical() const { return vertical_; }
     std::int64_t horizontal() const { return horizontal_; }
 
     // The top-left corner, in the picture, of the part shown in the test area.
-    Point PictureOrigin(int pictureWidth, int pictureHeight, int areaWidth,
-                        int areaHeight) const;
+    Point PictureOrigin(int pictureWidth, int pictureHeight, int areaWidth, int areaHeight) const;
 
-private:
-    int vertical_ = 0;           // lines, + forward
+  private:
+    int vertical_ = 0;             // lines, + forward
     std::int64_t horizontal_ = 0;  // steps, - right (wide: a damaged amount may be any int)
     std::uint32_t lastNotch_ = 0;  // tick of the last notch, 0 for none yet
 };

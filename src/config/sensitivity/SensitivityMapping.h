@@ -26,7 +26,7 @@ enum Level : int { kLevel800 = 0, kLevel1600 = 1, kLevel2400 = 2 };
 
 // What the controls show for a block.
 struct SensitivityControls {
-    int speed = 0;        // slider positions
+    int speed = 0;  // slider positions
     int wheel = 0;
     int doubleClick = 0;  // may be 0 for 900 ms; the slider shows its minimum then
     bool acceleration = false;

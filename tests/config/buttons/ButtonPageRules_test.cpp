@@ -23,7 +23,9 @@ UiStrings KeyNames() {
     return texts;
 }
 
-std::u16string U16(std::string_view s) { return {s.begin(), s.end()}; }
+std::u16string U16(std::string_view s) {
+    return {s.begin(), s.end()};
+}
 
 std::u16string NameCombination(std::uint8_t m, std::uint8_t k1, std::uint8_t k2) {
     return U16("combo " + std::to_string(m) + " " + std::to_string(k1) + " " + std::to_string(k2));
@@ -31,8 +33,8 @@ std::u16string NameCombination(std::uint8_t m, std::uint8_t k1, std::uint8_t k2)
 
 TEST(ButtonCaption, EveryFunctionAndCommandByte) {
     const std::map<int, std::string_view> plain = {
-        {1, "tc_click"},    {2, "tc_menu"},     {3, "tc_middle"},   {4, "tc_dbclick"},
-        {7, "tc_key_off"},  {9, "tc_pre"},      {10, "tc_next"},    {11, "tc_flip_3d"},
+        {1, "tc_click"},     {2, "tc_menu"},      {3, "tc_middle"},    {4, "tc_dbclick"},
+        {7, "tc_key_off"},   {9, "tc_pre"},       {10, "tc_next"},     {11, "tc_flip_3d"},
         {12, "tc_scrollup"}, {13, "tc_scrolldw"}, {16, "tc_scrolllt"}, {17, "tc_scrollrt"},
     };
     struct CommandTable {
@@ -41,13 +43,35 @@ TEST(ButtonCaption, EveryFunctionAndCommandByte) {
         std::map<int, std::string_view> labels;
     };
     const CommandTable commands[] = {
-        {14, 2, {{0x40, "tc_cut"}, {0x41, "tc_copy"}, {0x42, "tc_past"}, {0x44, "tc_all"},
-                 {0x45, "tc_find"}, {0x46, "tc_new"}, {0x47, "tc_print"}, {0x48, "tc_save"}}},
-        {8, 3, {{0x50, "tc_swap"}, {0x51, "tc_close"}, {0x52, "tc_lock"}, {0x53, "tc_explor"},
-                {0x54, "tc_run"}, {0x55, "tc_show"}, {0x58, "tc_max_win"}, {0x59, "tc_min_win"}}},
-        {15, 4, {{0x20, "tc_PL"}, {0x21, "tc_stop"}, {0x22, "tc_pre_media"},
-                 {0x23, "tc_next_media"}, {0x25, "tc_vol_up"}, {0x26, "tc_vol_dw"},
-                 {0x27, "tc_mute"}}},
+        {14,
+         2,
+         {{0x40, "tc_cut"},
+          {0x41, "tc_copy"},
+          {0x42, "tc_past"},
+          {0x44, "tc_all"},
+          {0x45, "tc_find"},
+          {0x46, "tc_new"},
+          {0x47, "tc_print"},
+          {0x48, "tc_save"}}},
+        {8,
+         3,
+         {{0x50, "tc_swap"},
+          {0x51, "tc_close"},
+          {0x52, "tc_lock"},
+          {0x53, "tc_explor"},
+          {0x54, "tc_run"},
+          {0x55, "tc_show"},
+          {0x58, "tc_max_win"},
+          {0x59, "tc_min_win"}}},
+        {15,
+         4,
+         {{0x20, "tc_PL"},
+          {0x21, "tc_stop"},
+          {0x22, "tc_pre_media"},
+          {0x23, "tc_next_media"},
+          {0x25, "tc_vol_up"},
+          {0x26, "tc_vol_dw"},
+          {0x27, "tc_mute"}}},
     };
     const UiStrings texts = KeyNames();
     const auto macros = std::make_unique<MacroSetting>();
@@ -112,7 +136,7 @@ TEST(ButtonCaption, DefaultsShowTheFactoryFunctions) {
     SetButtonDefaults(block);
     const UiStrings texts = KeyNames();
     const auto macros = std::make_unique<MacroSetting>();
-    const char16_t* want[] = {u"tc_click", u"tc_middle", u"tc_menu",    u"tc_pre",
+    const char16_t* want[] = {u"tc_click", u"tc_middle",   u"tc_menu",    u"tc_pre",
                               u"tc_next",  u"tc_scrollup", u"tc_scrolldw"};
     for (int i = 0; i < kRecordCount; ++i) {
         EXPECT_EQ(ButtonCaption(block.records[i], texts, *macros, NameCombination), want[i]);
@@ -166,13 +190,11 @@ TEST(FunctionMenu, OpensAtThePointerOrShiftedByTheFixedReach) {
         Point pointer;
         Point origin;
     } cases[] = {
-        {{100, 100}, {100, 100}},
-        {{1770, 100}, {1770, 100}},  // exactly 150 to the edge still fits
-        {{1771, 100}, {1621, 100}},
-        {{1820, 100}, {1670, 100}},  // 100 from the edge: 150 to the left of the pointer
-        {{100, 793}, {100, 793}},
-        {{100, 794}, {100, 507}},
-        {{1900, 1000}, {1750, 713}},
+        {{100, 100}, {100, 100}},   {{1770, 100}, {1770, 100}},  // exactly 150 to the edge still
+                                                                 // fits
+        {{1771, 100}, {1621, 100}}, {{1820, 100}, {1670, 100}},  // 100 from the edge: 150 to the
+                                                                 // left of the pointer
+        {{100, 793}, {100, 793}},   {{100, 794}, {100, 507}},   {{1900, 1000}, {1750, 713}},
     };
     for (const Case& c : cases) {
         const Point o = FunctionMenuOrigin(c.pointer, 1920, 1080);
@@ -192,7 +214,7 @@ TEST(FunctionMenu, ChoicesUpTo39BelongToTheButtonPage) {
 
 // Dialog outcomes as inputs; records what was asked and in which state.
 class ScriptedDialogs : public ChoiceDialogs {
-public:
+  public:
     explicit ScriptedDialogs(const ButtonPageState& state) : state_(state) {}
     void ShowRefusal() override { ++refusals; }
     CombinationOutcome RunCombinationDialog() override {
@@ -217,7 +239,7 @@ public:
     int editorStart = -2;
     int editorButton = -2;
 
-private:
+  private:
     const ButtonPageState& state_;
 };
 
@@ -226,7 +248,7 @@ constexpr std::uint32_t Choice(int function, int command = 0) {
 }
 
 class MenuChoiceTest : public ::testing::Test {
-protected:
+  protected:
     MenuChoiceTest() { SetButtonDefaults(block); }
     ChoiceEffect Pick(int button, std::uint32_t choice) {
         state.currentButton = button;

@@ -17,9 +17,12 @@ namespace k2q::config::win {
 
 // The page's dialog template in the program's resources.
 inline constexpr UINT kButtonPageTemplate = 129;
+// Control identifiers of the labels (label i is kFirstLabelId + i) and the mode caption.
+inline constexpr UINT kFirstLabelId = 1600;
+inline constexpr UINT kModeCaptionId = 1607;
 
 class CButtonPage {
-public:
+  public:
     // The page opens the real combination-key dialog and macro editor.
     explicit CButtonPage(PageHost& host);
     // A test hands in its own stand-ins for those dialogs and the refusal message.
@@ -51,9 +54,9 @@ public:
     // The page's window (null before Create): the main dialog moves, shows and hides it.
     HWND hwnd() const;
 
-private:
-    class Window;  // the page's dialog window, kept out of this header
-    std::unique_ptr<Window> window_;
+  private:
+    class PageWindow;  // the page's dialog window, kept out of this header
+    std::unique_ptr<PageWindow> window_;
 };
 
 }  // namespace k2q::config::win

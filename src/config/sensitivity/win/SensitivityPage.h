@@ -14,9 +14,13 @@ namespace k2q::config::win {
 
 // The page's dialog template in the program's resources.
 inline constexpr UINT kSensitivityPageTemplate = 135;
+// Control identifiers of the acceleration box and the resolution buttons (800, 1600, 2400 are
+// kFirstLevelId + 0, 1, 2); the sliders carry their own identifiers 0x100, 0x101 and 0x103.
+inline constexpr UINT kAccelerationId = 1700;
+inline constexpr UINT kFirstLevelId = 1701;
 
 class CSensitivityPage {
-public:
+  public:
     explicit CSensitivityPage(PageHost& host);
     ~CSensitivityPage();  // destroys the page's window
     CSensitivityPage(const CSensitivityPage&) = delete;
@@ -35,12 +39,15 @@ public:
     // The monitor's scroll notice (0x604): wParam 0x2FF scroll left, 0x201 scroll right.
     void TiltTest(WPARAM code);
 
+    // Centres the test picture and repaints the whole page, after the block was replaced.
+    void CentreTestPicture();
+
     // The page's window (null before Create): the main dialog moves, shows and hides it.
     HWND hwnd() const;
 
-private:
-    class Window;  // the page's dialog window, kept out of this header
-    std::unique_ptr<Window> window_;
+  private:
+    class PageWindow;  // the page's dialog window, kept out of this header
+    std::unique_ptr<PageWindow> window_;
 };
 
 }  // namespace k2q::config::win
