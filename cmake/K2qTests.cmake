@@ -43,6 +43,15 @@ list(FILTER win_support INCLUDE REGEX "/win/")
 add_library(k2q_test_support_win STATIC ${win_support})
 target_link_libraries(k2q_test_support_win PUBLIC k2q_test_support k2q_common_win)
 
+# The gallery: a test-only program that shows the skinned controls on their skins, for the
+# tests that look at them and take screenshots. Built beside the tests, never into dist/.
+file(GLOB gallery_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/gallery/win/*.cpp)
+if(gallery_sources)
+    add_executable(k2q_gallery WIN32 ${gallery_sources})
+    target_link_libraries(k2q_gallery PRIVATE k2q_common_win)
+    target_link_options(k2q_gallery PRIVATE -municode)
+endif()
+
 file(GLOB_RECURSE win_test_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/*_test.cpp)
 list(FILTER win_test_sources INCLUDE REGEX "/win/")
 set(win_test_dirs "")
@@ -82,7 +91,7 @@ foreach(dir ${win_test_dirs})
         endforeach()
     endif()
     # Programs under test must be built and laid out first.
-    foreach(program K2q_Mouse K2q_Config KbSnare)
+    foreach(program K2q_Mouse K2q_Config KbSnare k2q_gallery)
         if(TARGET ${program})
             add_dependencies(win_${name}_tests ${program})
         endif()

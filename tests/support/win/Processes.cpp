@@ -17,11 +17,14 @@ std::wstring DistPath(const wchar_t* file) {
 
 ChildProcess::~ChildProcess() { Kill(); }
 
-ChildProcess ChildProcess::Start(const std::wstring& exe) {
+ChildProcess ChildProcess::Start(const std::wstring& exe, const std::wstring& arguments) {
     ChildProcess child;
     STARTUPINFOW si{sizeof si};
     PROCESS_INFORMATION pi{};
     std::wstring command = L"\"" + exe + L"\"";
+    if (!arguments.empty()) {
+        command += L" " + arguments;
+    }
     if (::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                          nullptr, &si, &pi)) {
         ::CloseHandle(pi.hThread);

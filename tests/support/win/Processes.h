@@ -21,7 +21,8 @@ public:
     ChildProcess& operator=(ChildProcess&&) = default;
     ~ChildProcess();  // kills a process that is still running
 
-    static ChildProcess Start(const std::wstring& exe);
+    // Starts exe, with arguments after its quoted path when given.
+    static ChildProcess Start(const std::wstring& exe, const std::wstring& arguments = {});
 
     bool running() const;
     // The exit code, or -1 when it did not end within the timeout.

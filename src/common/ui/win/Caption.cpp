@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "common/win/Gdiplus.h"
+#include "common/win/Text.h"
 
 namespace k2q::win {
 
@@ -26,6 +27,13 @@ void DrawCaption(HDC dc, std::wstring_view text, float points, CaptionAlign alig
     Gdiplus::SolidBrush brush{Gdiplus::Color(argb)};
     graphics.DrawString(text.data(), static_cast<INT>(text.size()), &font,
                         Gdiplus::RectF(rect.x, rect.y, rect.width, rect.height), &format, &brush);
+}
+
+void DrawGrayCaptions(HDC dc, float points, std::initializer_list<UiCaption> captions) {
+    for (const UiCaption& c : captions) {
+        DrawGrayCaption(dc, ToWide(UiText(c.key)), points, CaptionAlign::Near,
+                        CaptionRectOf(c.rect));
+    }
 }
 
 }  // namespace k2q::win

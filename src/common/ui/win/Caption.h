@@ -5,8 +5,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string_view>
 
+#include "common/localization/UiStrings.h"
 #include "common/ui/SkinLayout.h"
 
 namespace k2q::win {
@@ -37,5 +39,14 @@ inline void DrawDarkCaption(HDC dc, std::wstring_view text, float points, Captio
                             const CaptionRect& rect) {
     DrawCaption(dc, text, points, align, kCaptionDark, rect);
 }
+
+// A painted caption: the language file's text for key, in a rectangle of the skin table.
+struct UiCaption {
+    UiKey key;
+    skin::Rect rect;
+};
+
+// Draws each caption's text (from the program's UiStrings) in grey, near-aligned.
+void DrawGrayCaptions(HDC dc, float points, std::initializer_list<UiCaption> captions);
 
 }  // namespace k2q::win
