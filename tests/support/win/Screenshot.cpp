@@ -2,6 +2,7 @@
 
 #include "common/win/Gdi.h"
 #include "common/win/Gdiplus.h"
+#include "common/win/ModulePath.h"
 
 namespace k2q::testing {
 namespace {
@@ -77,6 +78,10 @@ bool SavePng(const ScreenPixels& pixels, const std::wstring& path) {
     Gdiplus::Bitmap bitmap(pixels.width, pixels.height, pixels.width * 4, PixelFormat32bppARGB,
                            reinterpret_cast<BYTE*>(argb.data()));
     return bitmap.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
+}
+
+std::wstring ScreenshotPath(const std::wstring& fileName) {
+    return win::ModuleFolder() + L"screenshots\\" + fileName;
 }
 
 }  // namespace k2q::testing

@@ -23,4 +23,9 @@ ScreenPixels CaptureScreen(const RECT& rect);
 // Writes the pixels as a PNG file (GDI+ must be started); creates the folder.
 bool SavePng(const ScreenPixels& pixels, const std::wstring& path);
 
+// Where the tests keep their screenshots: "screenshots" beside the test program (in the build
+// folder), whatever folder the test was started from, so a test run never writes into the
+// source tree.
+std::wstring ScreenshotPath(const std::wstring& fileName);
+
 }  // namespace k2q::testing

@@ -68,7 +68,7 @@ class Gallery : public ::testing::Test {
         PumpFor(100ms);
         // Beside the test program (build/win), wherever the test is started from.
         EXPECT_TRUE(SavePng(CaptureScreen(area),
-                            win::ModuleFolder() + L"screenshots\\" + name + L".png"))
+                            testing::ScreenshotPath(name + L".png")))
             << name.c_str() << " " << area.left << "," << area.top << " " << area.right << ","
             << area.bottom;
     }

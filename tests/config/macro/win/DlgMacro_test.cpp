@@ -410,7 +410,7 @@ TEST_F(DlgMacroTest, SitsCentredWithItsControlsInPlaceAndShowsARecordedMacro) {
         ::Sleep(150);  // let the last paints reach the screen before it is read back
 
         const testing::ScreenPixels shot = testing::CaptureScreen(window);
-        testing::SavePng(shot, L"screenshots\\macro_editor.png");
+        testing::SavePng(shot, testing::ScreenshotPath(L"macro_editor.png"));
         // Press unselected, pause, release selected: down1 on the first line, up2 on the last.
         const auto icon = [](std::u16string_view file) {
             return k2q::win::LoadSkinImage(k2q::win::MakeSkinPath(skin::macro_icon::kArea, file));

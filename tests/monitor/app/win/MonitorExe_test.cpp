@@ -134,7 +134,7 @@ TEST_F(MonitorExe, TheTrayMenuOffersTwoCommandsAndExitEndsTheMonitorAboutASecond
     EXPECT_GT(shown.bottom - shown.top, 40);
     EXPECT_LT(shown.bottom - shown.top, 70);
     PumpFor(300ms);  // let the menu paint before it is read back
-    SavePng(CaptureScreen(shown), L"screenshots\\tray_menu.png");
+    SavePng(CaptureScreen(shown), ScreenshotPath(L"tray_menu.png"));
 
     // Exit is chosen with a real click. The exit item is the last one: its middle lies about 10
     // pixels above the bottom edge.

@@ -81,7 +81,7 @@ TEST_F(ProgressPopup, SitsCentredWithItsTitleAndFillsTheBarByThePosition) {
         Settle();
         shot = CaptureScreen(r);
         ASSERT_EQ(shot.width, skin::progress::kWidth);
-        testing::SavePng(shot, L"screenshots\\progress_" + std::to_wstring(value) + L".png");
+        testing::SavePng(shot, testing::ScreenshotPath(L"progress_" + std::to_wstring(value) + L".png"));
         for (int x = bar.left; x < bar.right; ++x) {
             const bool inFill = x - bar.left < filled;
             const std::uint32_t want = inFill ? PixelOf(fill, x, y) : PixelOf(background, x, y);
