@@ -83,7 +83,17 @@ void PressChord(std::initializer_list<WORD> keys) {
     }
 }
 
-PointerGuard::PointerGuard() { ::GetCursorPos(&saved_); }
+PointerGuard::PointerGuard() {
+    ::GetCursorPos(&saved_);
+    // Park the pointer in a corner where no test opens a window. A window that appears under
+    // the pointer gets the X server's note of where the pointer is; the window's thread reads
+    // that note late and puts the pointer back there, after the test has already moved it
+    // elsewhere, and the test's next click lands on whatever lies under the old point.
+    ::GetDesktopWindow();
+    const int right = ::GetSystemMetrics(SM_CXSCREEN) - 5;
+    const int bottom = ::GetSystemMetrics(SM_CYSCREEN) - 5;
+    ::SetCursorPos(right, bottom);
+}
 
 PointerGuard::~PointerGuard() {
     if (::GetAsyncKeyState(VK_LBUTTON) < 0) {
