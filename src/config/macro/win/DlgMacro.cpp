@@ -30,10 +30,6 @@ constexpr int kLoopCountDigits = 3;
 constexpr int kDelayDigits = 7;
 constexpr float kCaptionPoints = 8.0f;
 
-// The editor that is open, for the keyboard filter (user-interface thread only; the editor is
-// modal, so there is at most one).
-CDlgMacro* g_openEditor = nullptr;
-
 std::wstring Text(UiKey key) {
     return k2q::win::ToWide(UiText(key));
 }
@@ -126,7 +122,6 @@ BOOL CDlgMacro::OnInitDialog() {
         *delivery_);
     Sync();
 
-    g_openEditor = this;
     keyFilter_.reset(
         ::SetWindowsHookExW(WH_MSGFILTER, &CDlgMacro::FilterKeys, nullptr, ::GetCurrentThreadId()));
     ::SetFocus(macroList_.hwnd());
@@ -299,9 +294,6 @@ void CDlgMacro::OnCommand(UINT id, UINT code, HWND control) {
 
 void CDlgMacro::OnDestroy() {
     keyFilter_.reset();
-    if (g_openEditor == this) {
-        g_openEditor = nullptr;
-    }
     hook_.reset();  // delivery off, hook removed, library released
     Default();
 }
@@ -378,12 +370,14 @@ void CDlgMacro::PaintOverSkin(HDC dc) {
 }
 
 LRESULT CALLBACK CDlgMacro::FilterKeys(int code, WPARAM wParam, LPARAM lParam) noexcept {
-    // Enter, Esc and Space would press a button or end the dialog: the dialog itself never
-    // handles them. An open name edit still gets them, to commit, cancel or type a space.
-    auto* m = reinterpret_cast<MSG*>(lParam);
-    if (code >= 0 && g_openEditor && g_openEditor->hwnd() && IsFilteredKey(*m)) {
-        HWND dialog = g_openEditor->hwnd();
-        if (m->hwnd == dialog || ::IsChild(dialog, m->hwnd)) {
+    // Runs inside the modal loop before the dialog manager sees a message. Enter, Esc and Space
+    // would press a button or end the dialog: the editor never handles them itself. An open
+    // name edit still gets them, to commit, cancel or type a space.
+    if (code == MSGF_DIALOGBOX) {
+        const auto* m = reinterpret_cast<const MSG*>(lParam);
+        const bool ours = dynamic_cast<CDlgMacro*>(k2q::win::Window::FromHandle(
+                              ::GetAncestor(m->hwnd, GA_ROOT))) != nullptr;
+        if (ours && IsFilteredKey(*m)) {
             const CListBoxEx* list = CListBoxEx::Editing();
             if (list && list->editWindow()) {
                 MSG toEdit = *m;

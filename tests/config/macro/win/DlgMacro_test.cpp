@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "EditorSession.h"
+#include "support/win/TempFolder.h"
 #include "common/settings/SettingsStore.h"
 #include "common/ui/SkinLayout.h"
 #include "common/ui/win/SkinImage.h"
@@ -19,6 +20,8 @@
 #include "config/macro/win/MacroEditorIds.h"
 #include "support/Bytes.h"
 #include "support/UiTexts.h"
+#include "support/win/GdiObjects.h"
+#include "support/win/HandleCount.h"
 #include "support/win/RawRegistry.h"
 #include "support/win/Screenshot.h"
 
@@ -45,7 +48,8 @@ class DlgMacroTest : public ::testing::Test {
         testing::LoadKeyNamesAsProgramUiTexts();
         std::memset(macros.get(), 0, sizeof *macros);
         SetButtonDefaults(buttons);
-        ASSERT_TRUE(hooks.copied()) << "KbSnare.dll is built beside the programs";
+        ASSERT_TRUE(hooks.CopyFromDist(L"KbSnare.dll"))
+            << "KbSnare.dll is built beside the programs";
     }
 
     tagMACROINFO& AddMacro(std::u16string_view name) {
@@ -67,7 +71,7 @@ class DlgMacroTest : public ::testing::Test {
     }
 
     k2q::win::GdiplusSession gdiplus;
-    HookFolder hooks;
+    testing::TempFolder hooks{L"K2qMacroTests"};
     k2q::win::Win32Registry registry;
     std::unique_ptr<MacroSetting> macros = std::make_unique<MacroSetting>();
     ButtonSetting buttons;
@@ -223,7 +227,7 @@ TEST_F(DlgMacroTest, EnterEscAndSpaceNeitherPressAButtonNorCloseTheDialog) {
 
 TEST_F(DlgMacroTest, WithoutKbSnareNothingIsRecordedAndEverythingElseWorks) {
     AddMacro(u"m");
-    HookFolder empty(false);
+    testing::TempFolder empty(L"K2qMacroNoHook");
     auto dialog = std::make_unique<CDlgMacro>(*macros, buttons, 0, kFirstSideButton,
                                               CDlgMacro::Options{nullptr, empty.path()});
     SeedStore();
@@ -306,6 +310,35 @@ TEST_F(DlgMacroTest, CloseAfterRecordingLeavesTheBlocksAndTheStoreAsTheyWere) {
     EXPECT_EQ(BytesOf(*macros), macrosBefore);
     EXPECT_EQ(BytesOf(buttons), buttonsBefore);
     EXPECT_EQ(StoredMacros(), storedBefore);
+}
+
+TEST_F(DlgMacroTest, OpeningRecordingAndClosingAgainAndAgainKeepsNoGdiObjectOrHandle) {
+    AddMacro(u"m");
+    const auto round = [&] {
+        auto dialog = Editor(0);
+        RunEditor(*dialog, [&](EditorUser& user) {
+            user.Click(layout::kRecord);
+            ASSERT_TRUE(user.WaitForEditor([](const MacroEditor& e) { return e.recording(); }));
+            PressKey('A');
+            ASSERT_TRUE(
+                user.WaitForEditor([](const MacroEditor& e) { return SelectedEvents(e) == 2; }));
+            user.Click(layout::kNewMacro);  // redraws both lists
+            ASSERT_TRUE(
+                user.WaitForEditor([](const MacroEditor& e) { return e.macros().size() == 2; }));
+            user.Click(layout::kCancel);
+        });
+    };
+    round();  // the first round loads what the process keeps (fonts, codecs, classes)
+    round();
+    testing::PumpFor(20ms);
+    const DWORD gdi = testing::GdiObjectCount();
+    const DWORD handles = testing::ProcessHandleCount();
+    for (int i = 0; i < 6; ++i) {
+        round();
+    }
+    testing::PumpFor(20ms);
+    EXPECT_EQ(testing::GdiObjectCount(), gdi);
+    EXPECT_LE(testing::ProcessHandleCount(), handles + 2);  // the system's own late handles
 }
 
 // Where each picture differs from its counterpart and is opaque in both: such a pixel tells

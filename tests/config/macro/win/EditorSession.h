@@ -19,39 +19,9 @@
 #include "common/win/Window.h"
 #include "config/macro/win/DlgMacro.h"
 #include "support/win/MessagePump.h"
-#include "support/win/Processes.h"
 #include "support/win/UserInput.h"
 
 namespace k2q::config::win {
-
-// A copy of the shipped KbSnare.dll in a folder of the test's own, removed afterwards.
-class HookFolder {
-  public:
-    explicit HookFolder(bool withLibrary = true) {
-        wchar_t temp[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, temp);
-        folder_ = std::wstring(temp) + L"K2qMacroTests" + std::to_wstring(::GetCurrentProcessId()) +
-                  (withLibrary ? L"\\" : L"-empty\\");
-        ::CreateDirectoryW(folder_.c_str(), nullptr);
-        if (withLibrary) {
-            copied_ = ::CopyFileW(testing::DistPath(L"KbSnare.dll").c_str(),
-                                  (folder_ + L"KbSnare.dll").c_str(), FALSE) != 0;
-        }
-    }
-    ~HookFolder() {
-        ::DeleteFileW((folder_ + L"KbSnare.dll").c_str());
-        ::RemoveDirectoryW(folder_.c_str());
-    }
-    HookFolder(const HookFolder&) = delete;
-    HookFolder& operator=(const HookFolder&) = delete;
-
-    const std::wstring& path() const { return folder_; }
-    bool copied() const { return copied_; }
-
-  private:
-    std::wstring folder_;
-    bool copied_ = false;
-};
 
 // Runs functions on the thread that owns it: a message-only window answers a sent message by
 // calling the function it carries.

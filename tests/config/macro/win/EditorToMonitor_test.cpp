@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "EditorSession.h"
+#include "support/win/TempFolder.h"
 #include "common/settings/SettingsStore.h"
 #include "common/win/Gdiplus.h"
 #include "config/macro/win/MacroEditorIds.h"
@@ -42,8 +43,8 @@ void TypeNumber(EditorUser& user, int id, const skin::Rect& field, const char* d
 TEST_F(EditorToMonitor, AMacroRecordedEditedLoopedAndSavedPlaysAsRecorded) {
     k2q::win::GdiplusSession gdiplus;
     testing::LoadKeyNamesAsProgramUiTexts();
-    HookFolder hooks;
-    ASSERT_TRUE(hooks.copied());
+    testing::TempFolder hooks(L"K2qMacroToMonitor");
+    ASSERT_TRUE(hooks.CopyFromDist(L"KbSnare.dll"));
     buttons.records[kFirstSideButton].function = kFnMacro;
     buttons.records[kFirstSideButton].macroIndex = 0;
     macros->count = 1;
