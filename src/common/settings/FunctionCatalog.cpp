@@ -40,7 +40,9 @@ constexpr Command kCommands[] = {
 constexpr std::uint8_t kButtonMenu[] = {1, 3, 2, 4, 9, 10, 5, 14, 8, 15, 6, 7};
 constexpr std::uint8_t kWheelMenu[] = {12, 13, 16, 17, 9, 10, 5, 14, 8, 15, 6, 7};
 constexpr std::uint8_t kEditMenu[] = {0x40, 0x41, 0x42, 0x44, 0x45, 0x46, 0x47, 0x48};
-constexpr std::uint8_t kWindowMenu[] = {0x50, 0x51, 0x52, 0x53, 0x54, 0x55};
+// Locking the computer comes last, away from the everyday window commands, although its code
+// lies between theirs.
+constexpr std::uint8_t kWindowMenu[] = {0x50, 0x51, 0x53, 0x54, 0x55, 0x52};
 constexpr std::uint8_t kMediaMenu[] = {0x20, 0x21, 0x22, 0x23, 0x25, 0x26, 0x27};
 
 }  // namespace
