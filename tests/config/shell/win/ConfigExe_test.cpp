@@ -88,12 +88,21 @@ HWND MessageBoxOf(DWORD pid) {
     return nullptr;
 }
 
-// The pointer goes there first and the program is given a moment to see it: injected input
-// jumps, and a press queued while a skinned button still holds the capture from the last
-// click would go to that button (a hand on a mouse never moves that fast).
+// The pointer goes there first, and the press waits until the program has seen the move:
+// injected input jumps, and a press queued while a skinned button elsewhere still holds the
+// capture from the last click would go to that button (a hand on a mouse never moves that
+// fast). The window under the point takes the capture itself when it wants it.
 void ClickAt(POINT p) {
     MovePointer(p);
-    PumpFor(std::chrono::milliseconds(100));
+    const HWND under = ::WindowFromPoint(p);
+    GUITHREADINFO gui{sizeof gui};
+    PumpUntil(
+        [&] {
+            return !::GetGUIThreadInfo(::GetWindowThreadProcessId(under, nullptr), &gui) ||
+                   !gui.hwndCapture || gui.hwndCapture == under;
+        },
+        std::chrono::seconds(5));
+    PumpFor(std::chrono::milliseconds(50));
     LeftClick(p.x, p.y);
     PumpFor(std::chrono::milliseconds(100));
 }
