@@ -70,3 +70,26 @@ if(K2Q_KBSNARE_SOURCES)
     target_link_libraries(KbSnare PRIVATE k2q_core user32 kernel32)
     set_target_properties(KbSnare PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${K2Q_DIST_DIR})
 endif()
+
+# The help file beside the configuration program: help/ compiled with the Free Pascal CHM
+# compiler, in a copy under the build folder so that nothing is written into the sources.
+find_program(K2Q_CHMCMD chmcmd)
+if(NOT K2Q_CHMCMD)
+    message(FATAL_ERROR "chmcmd (Debian package fp-utils) builds help.chm; run scripts/install-deps.sh")
+endif()
+file(GLOB help_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/help/*)
+set(help_build ${CMAKE_BINARY_DIR}/help)
+add_custom_command(OUTPUT ${K2Q_DIST_DIR}/help.chm
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${help_build}
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/help ${help_build}
+    COMMAND ${CMAKE_COMMAND} -E chdir ${help_build} ${K2Q_CHMCMD} --verbosity 0 help.hhp
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${K2Q_DIST_DIR}
+    COMMAND ${CMAKE_COMMAND} -E copy ${help_build}/help.chm ${K2Q_DIST_DIR}/help.chm
+    DEPENDS ${help_sources}
+    COMMENT "Compiling help.chm"
+    VERBATIM)
+add_custom_target(k2q_help ALL DEPENDS ${K2Q_DIST_DIR}/help.chm)
+if(K2Q_TESTS)
+    add_test(NAME help.file COMMAND /usr/bin/python3 ${PROJECT_SOURCE_DIR}/tests/help/help_file_test.py
+             ${PROJECT_SOURCE_DIR}/help ${K2Q_DIST_DIR}/help.chm)
+endif()

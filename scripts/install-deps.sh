@@ -17,6 +17,8 @@ packages=(
     libpugixml-dev
     # the skin and icon generator (Debian's python3, not a user's own interpreter)
     python3 python3-pil librsvg2-bin
+    # the help file's compiler (chmcmd)
+    fp-utils
 )
 
 missing=()

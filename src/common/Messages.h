@@ -11,6 +11,8 @@ namespace k2q {
 // Configuration program -> monitor: re-read the store and apply it; wParam holds the flags
 // (1 program the buttons, 2 apply the system parameters, 4 program the resolution levels).
 inline constexpr std::uint32_t kReloadRequestMessage = 0x601;
+// The configuration program always asks for all three.
+inline constexpr std::uint32_t kReloadEverything = 7;
 // Configuration program -> monitor: wParam its main window at start, 0 when it closes.
 inline constexpr std::uint32_t kConfigWindowMessage = 0x602;
 // Monitor -> configuration program, before a sideways scroll; wParam says which way.

@@ -6,7 +6,7 @@
 namespace k2q::testing {
 namespace {
 
-class FakeReader : public FileReader {
+class FakeReader : public FileInput {
   public:
     FakeReader(std::vector<std::uint8_t> bytes, bool fail)
         : bytes_(std::move(bytes)), fail_(fail) {}
@@ -59,7 +59,7 @@ class FakeWriter : public FileWriter {
 
 }  // namespace
 
-std::unique_ptr<FileReader> FakeFileSystem::OpenForReading(std::u16string_view path) {
+std::unique_ptr<FileInput> FakeFileSystem::OpenForReading(std::u16string_view path) {
     auto file = files.find(std::u16string(path));
     if (file == files.end()) {
         return nullptr;

@@ -27,10 +27,11 @@ constexpr std::u16string_view kKeyNames[] = {
     u"tc_link_tvkmain", u"tc_link_fam", u"tc_about", u"tc_helpfile",
     u"tc_update", u"tc_waiting", u"tc_config", u"tc_exit", u"tc_name", u"tc_modifydelay",
     u"tc_delaytime",
+    u"tc_config_out_msg", u"tc_config_in_msg",
 };
 // clang-format on
 static_assert(std::size(kKeyNames) == kUiKeyCount);
-static_assert(static_cast<std::size_t>(UiKey::tc_delaytime) + 1 == kUiKeyCount);
+static_assert(static_cast<std::size_t>(UiKey::tc_config_in_msg) + 1 == kUiKeyCount);
 
 const std::u16string kEmpty;
 

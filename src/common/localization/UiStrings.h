@@ -113,10 +113,13 @@ enum class UiKey : std::uint8_t {
     tc_name,
     tc_modifydelay,
     tc_delaytime,
+    // Added to the original set: a profile that could not be written or read is reported.
+    tc_config_out_msg,
+    tc_config_in_msg,
 };
 // clang-format on
 
-inline constexpr std::size_t kUiKeyCount = 93;
+inline constexpr std::size_t kUiKeyCount = 95;
 
 // The key's name as the language file writes it ("tc_ok").
 std::u16string_view UiKeyName(UiKey key);

@@ -11,9 +11,9 @@
 
 namespace k2q {
 
-class FileReader {
+class FileInput {
   public:
-    virtual ~FileReader() = default;
+    virtual ~FileInput() = default;
     // Reads up to capacity bytes; fewer only at the end of the file. nullopt on a read error.
     virtual std::optional<std::size_t> Read(void* buffer, std::size_t capacity) = 0;
 };
@@ -32,7 +32,7 @@ class FileSystem {
   public:
     virtual ~FileSystem() = default;
     // An existing file opened for reading (others may read too); nullptr when it cannot be.
-    virtual std::unique_ptr<FileReader> OpenForReading(std::u16string_view path) = 0;
+    virtual std::unique_ptr<FileInput> OpenForReading(std::u16string_view path) = 0;
     // A new empty file with a name of its own in the folder of `target`, so that replacing the
     // target later stays on one volume; its path goes to temporaryPath. nullptr on failure.
     virtual std::unique_ptr<FileWriter> CreateTemporaryBeside(std::u16string_view target,

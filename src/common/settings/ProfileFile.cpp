@@ -32,7 +32,7 @@ ProfileWrite WriteProfile(FileSystem& files, std::u16string_view path, const But
 ProfileRead ReadProfile(FileSystem& files, std::u16string_view path, ButtonSetting& buttons,
                         MacroSetting& macros) {
     ProfileRead result;
-    std::unique_ptr<FileReader> in = files.OpenForReading(path);
+    std::unique_ptr<FileInput> in = files.OpenForReading(path);
     if (!in) {
         return result;
     }

@@ -27,6 +27,12 @@ class ScrollTest {
     // Like the wheel, a second move the same way stays and one the other way re-centres.
     void Tilt(std::uintptr_t code, std::int32_t amount);
 
+    // Back to the centre (after a reset or a profile import); the burst timing stays.
+    void Centre() {
+        vertical_ = 0;
+        horizontal_ = 0;
+    }
+
     int vertical() const { return vertical_; }
     std::int64_t horizontal() const { return horizontal_; }
 

@@ -14,9 +14,9 @@ namespace {
 // ReadFile and WriteFile take a DWORD count; stay well below it.
 constexpr std::size_t kChunk = 1 << 20;
 
-class Win32FileReader final : public FileReader {
+class Win32FileInput final : public FileInput {
   public:
-    explicit Win32FileReader(UniqueFileHandle file) : file_(std::move(file)) {}
+    explicit Win32FileInput(UniqueFileHandle file) : file_(std::move(file)) {}
 
     std::optional<std::size_t> Read(void* buffer, std::size_t capacity) override {
         auto* bytes = static_cast<std::uint8_t*>(buffer);
@@ -70,14 +70,14 @@ class Win32FileWriter final : public FileWriter {
 
 }  // namespace
 
-std::unique_ptr<FileReader> Win32FileSystem::OpenForReading(std::u16string_view path) {
+std::unique_ptr<FileInput> Win32FileSystem::OpenForReading(std::u16string_view path) {
     const std::wstring p = ToWide(path);
     UniqueFileHandle file(::CreateFileW(p.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         return nullptr;
     }
-    return std::make_unique<Win32FileReader>(std::move(file));
+    return std::make_unique<Win32FileInput>(std::move(file));
 }
 
 std::unique_ptr<FileWriter> Win32FileSystem::CreateTemporaryBeside(std::u16string_view target,

@@ -8,7 +8,7 @@ namespace k2q::win {
 
 class Win32FileSystem final : public FileSystem {
   public:
-    std::unique_ptr<FileReader> OpenForReading(std::u16string_view path) override;
+    std::unique_ptr<FileInput> OpenForReading(std::u16string_view path) override;
     std::unique_ptr<FileWriter> CreateTemporaryBeside(std::u16string_view target,
                                                       std::u16string& temporaryPath) override;
     bool Replace(std::u16string_view temporaryPath, std::u16string_view target) override;

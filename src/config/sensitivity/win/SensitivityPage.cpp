@@ -96,6 +96,13 @@ class CSensitivityPage::PageWindow : public k2q::win::SkinnedDialog {
         InvalidateTest();
     }
 
+    void CentreTestPicture() {
+        test_.Centre();
+        if (hwnd()) {
+            ::InvalidateRect(hwnd(), nullptr, FALSE);
+        }
+    }
+
   protected:
     BOOL OnInitDialog() override {
         LoadSkin(page::kArea, page::kNormalFile, page::kOverFile, page::kDownFile);
@@ -249,6 +256,9 @@ void CSensitivityPage::WheelTest(int direction) {
 }
 void CSensitivityPage::TiltTest(WPARAM code) {
     window_->TiltTest(code);
+}
+void CSensitivityPage::CentreTestPicture() {
+    window_->CentreTestPicture();
 }
 HWND CSensitivityPage::hwnd() const {
     return window_->hwnd();

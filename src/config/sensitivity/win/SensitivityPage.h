@@ -39,6 +39,9 @@ class CSensitivityPage {
     // The monitor's scroll notice (0x604): wParam 0x2FF scroll left, 0x201 scroll right.
     void TiltTest(WPARAM code);
 
+    // Centres the test picture and repaints the whole page, after the block was replaced.
+    void CentreTestPicture();
+
     // The page's window (null before Create): the main dialog moves, shows and hides it.
     HWND hwnd() const;
 

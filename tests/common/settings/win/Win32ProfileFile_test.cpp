@@ -47,7 +47,7 @@ class DiskFullAt : public FileSystem {
   public:
     explicit DiskFullAt(int failingWrite) : failingWrite_(failingWrite) {}
 
-    std::unique_ptr<FileReader> OpenForReading(std::u16string_view path) override {
+    std::unique_ptr<FileInput> OpenForReading(std::u16string_view path) override {
         return real_.OpenForReading(path);
     }
     std::unique_ptr<FileWriter> CreateTemporaryBeside(std::u16string_view target,
