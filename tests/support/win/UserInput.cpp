@@ -13,13 +13,27 @@ void SendMouse(DWORD flags, DWORD data = 0) {
 
 bool IsExtendedKey(WORD vk) {
     switch (vk) {
-    case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_RCONTROL: case VK_RMENU:
-    case VK_LWIN: case VK_RWIN: case VK_APPS: case VK_DIVIDE: case VK_NUMLOCK:
-    case VK_SNAPSHOT:
-        return true;
-    default:
-        return false;
+        case VK_INSERT:
+        case VK_DELETE:
+        case VK_HOME:
+        case VK_END:
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+        case VK_RCONTROL:
+        case VK_RMENU:
+        case VK_LWIN:
+        case VK_RWIN:
+        case VK_APPS:
+        case VK_DIVIDE:
+        case VK_NUMLOCK:
+        case VK_SNAPSHOT:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -41,10 +55,18 @@ void MovePointer(int x, int y) {
     SendMouse(MOUSEEVENTF_MOVE);
 }
 
-void LeftDown() { SendMouse(MOUSEEVENTF_LEFTDOWN); }
-void LeftUp() { SendMouse(MOUSEEVENTF_LEFTUP); }
-void RightDown() { SendMouse(MOUSEEVENTF_RIGHTDOWN); }
-void RightUp() { SendMouse(MOUSEEVENTF_RIGHTUP); }
+void LeftDown() {
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+}
+void LeftUp() {
+    SendMouse(MOUSEEVENTF_LEFTUP);
+}
+void RightDown() {
+    SendMouse(MOUSEEVENTF_RIGHTDOWN);
+}
+void RightUp() {
+    SendMouse(MOUSEEVENTF_RIGHTUP);
+}
 
 void LeftClick(int x, int y) {
     MovePointer(x, y);
@@ -64,10 +86,16 @@ void LeftDoubleClick(int x, int y) {
     LeftUp();
 }
 
-void Wheel(int delta) { SendMouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(delta)); }
+void Wheel(int delta) {
+    SendMouse(MOUSEEVENTF_WHEEL, static_cast<DWORD>(delta));
+}
 
-void KeyDown(WORD vk) { SendKey(vk, false); }
-void KeyUp(WORD vk) { SendKey(vk, true); }
+void KeyDown(WORD vk) {
+    SendKey(vk, false);
+}
+void KeyUp(WORD vk) {
+    SendKey(vk, true);
+}
 
 void PressKey(WORD vk) {
     KeyDown(vk);
@@ -83,7 +111,17 @@ void PressChord(std::initializer_list<WORD> keys) {
     }
 }
 
-PointerGuard::PointerGuard() { ::GetCursorPos(&saved_); }
+PointerGuard::PointerGuard() {
+    ::GetCursorPos(&saved_);
+    // Park the pointer in a corner where no test opens a window. A window that appears under
+    // the pointer gets the X server's note of where the pointer is; the window's thread reads
+    // that note late and puts the pointer back there, after the test has already moved it
+    // elsewhere, and the test's next click lands on whatever lies under the old point.
+    ::GetDesktopWindow();
+    const int right = ::GetSystemMetrics(SM_CXSCREEN) - 5;
+    const int bottom = ::GetSystemMetrics(SM_CYSCREEN) - 5;
+    ::SetCursorPos(right, bottom);
+}
 
 PointerGuard::~PointerGuard() {
     if (::GetAsyncKeyState(VK_LBUTTON) < 0) {

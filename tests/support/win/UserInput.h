@@ -35,7 +35,9 @@ void PressKey(WORD vk);
 // Presses the keys in order and releases them in reverse order (a chord like Ctrl+Alt+Del).
 void PressChord(std::initializer_list<WORD> keys);
 
-// Puts the pointer back where it was and releases what a failed test may have left held.
+// Parks the pointer in a far corner for the test, so no window the test opens appears under it;
+// then puts it back where it was and releases what a failed test may have left held. Tests
+// that open windows hold one from before the first window appears.
 class PointerGuard {
 public:
     PointerGuard();

@@ -20,9 +20,10 @@ namespace k2q::config::win {
 namespace {
 
 namespace page = skin::button_page;
-using k2q::win::AsWide;
 using k2q::win::CBitmapBtn;
+using k2q::win::MakeSkinPath;
 using k2q::win::SkinImage;
+using k2q::win::ToWide;
 
 constexpr UINT_PTR kLeaderTimer = 1;
 constexpr UINT kLeaderPeriodMs = 200;
@@ -31,14 +32,6 @@ constexpr skin::Rect kLabelRects[kRecordCount] = {
     page::kLabel0, page::kLabel1, page::kLabel2, page::kLabel3,
     page::kLabel4, page::kLabel5, page::kLabel6,
 };
-
-std::wstring Text(std::u16string_view text) {
-    return k2q::win::ToWide(text);
-}
-
-std::wstring SkinFile(std::u16string_view area, std::u16string_view file) {
-    return k2q::win::MakeSkinPath(area, file);
-}
 
 bool Contains(const RECT& r, POINT pt) {
     return ::PtInRect(&r, pt) != FALSE;
@@ -63,7 +56,7 @@ class CButtonPage::PageWindow : public k2q::win::SkinnedDialog {
                               [this](std::uint8_t m, std::uint8_t k1, std::uint8_t k2) {
                                   return CombinationText(m, k1, k2, layout_);
                               });
-            labels_[i].SetCaption(Text(caption), 0, 0, 1);
+            labels_[i].SetCaption(ToWide(caption), 0, 0, 1);
         }
     }
 
@@ -92,7 +85,7 @@ class CButtonPage::PageWindow : public k2q::win::SkinnedDialog {
             AddButton(labels_[i], kFirstLabelId + i, kLabelRects[i]);
         }
         AddButton(modeCaption_, kModeCaptionId, page::kModeCaption);
-        modeCaption_.SetCaption(Text(UiText(UiKey::tc_mousemode)), 0, 0, 3);
+        modeCaption_.SetCaption(ToWide(UiText(UiKey::tc_mousemode)), 0, 0, 3);
         ::EnableWindow(modeCaption_.hwnd(), FALSE);
         LoadMousePictures();
         RefreshButtonLabels();
@@ -183,8 +176,8 @@ class CButtonPage::PageWindow : public k2q::win::SkinnedDialog {
         const std::u16string_view files2[] = {skin::mouse2::kNormalFile, skin::mouse2::kOverFile,
                                               skin::mouse2::kDownFile};
         for (int s = 0; s < 3; ++s) {
-            mouse1_[s] = k2q::win::LoadSkinImage(SkinFile(skin::mouse1::kArea, files1[s]));
-            mouse2_[s] = k2q::win::LoadSkinImage(SkinFile(skin::mouse2::kArea, files2[s]));
+            mouse1_[s] = k2q::win::LoadSkinImage(MakeSkinPath(skin::mouse1::kArea, files1[s]));
+            mouse2_[s] = k2q::win::LoadSkinImage(MakeSkinPath(skin::mouse2::kArea, files2[s]));
         }
     }
 
@@ -206,9 +199,9 @@ class CButtonPage::PageWindow : public k2q::win::SkinnedDialog {
         namespace fm = skin::function_menu;
         namespace sub = skin::submenu;
         menu_ = std::make_unique<k2q::win::CBmpMenu>();
-        menu_->SetMenuImages(SkinFile(fm::kArea, fm::kNormalFile),
-                             SkinFile(fm::kArea, fm::kOverFile), SkinFile(fm::kArea, fm::kDownFile),
-                             SkinFile(fm::kArea, fm::kNormalFile));
+        menu_->SetMenuImages(
+            MakeSkinPath(fm::kArea, fm::kNormalFile), MakeSkinPath(fm::kArea, fm::kOverFile),
+            MakeSkinPath(fm::kArea, fm::kDownFile), MakeSkinPath(fm::kArea, fm::kNormalFile));
         POINT pointer;
         ::GetCursorPos(&pointer);
         const Point at =
@@ -216,15 +209,15 @@ class CButtonPage::PageWindow : public k2q::win::SkinnedDialog {
                                ::GetSystemMetrics(SM_CYFULLSCREEN));
         menu_->SetPosition(at.x, at.y);
         menu_->SetSubMenuImages(
-            SkinFile(sub::kArea, sub::kNormalFile), SkinFile(sub::kArea, sub::kOverFile),
-            SkinFile(sub::kArea, sub::kDownFile), SkinFile(sub::kArea, sub::kNormalFile));
+            MakeSkinPath(sub::kArea, sub::kNormalFile), MakeSkinPath(sub::kArea, sub::kOverFile),
+            MakeSkinPath(sub::kArea, sub::kDownFile), MakeSkinPath(sub::kArea, sub::kNormalFile));
         const std::vector<FunctionMenuItem> items = FunctionMenuOf(label);
         for (const FunctionMenuItem& item : items) {
-            menu_->AddItem(Text(LanguageText(ProgramUiStrings(), item.key)), item.function);
+            menu_->AddItem(ToWide(LanguageText(ProgramUiStrings(), item.key)), item.function);
         }
         for (std::size_t i = 0; i < items.size(); ++i) {
             for (const MenuEntry& entry : items[i].entries) {
-                menu_->AddSubItem(i, Text(LanguageText(ProgramUiStrings(), entry.key)), entry.id);
+                menu_->AddSubItem(i, ToWide(LanguageText(ProgramUiStrings(), entry.key)), entry.id);
             }
         }
         menu_->Open(host_.MenuOwner());

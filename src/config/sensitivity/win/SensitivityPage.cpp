@@ -20,6 +20,7 @@ namespace {
 
 namespace page = skin::sensitivity;
 using k2q::win::CaptionAlign;
+using k2q::win::CaptionRectOf;
 using k2q::win::CBitmapBtn;
 using k2q::win::CPngHSliderBar;
 using k2q::win::SkinImage;
@@ -51,11 +52,6 @@ constexpr LevelSpec kLevels[kLevelCount] = {
 // cross lines may reach.
 constexpr RECT kTestRepaint{page::kTestArea.left, page::kTestArea.top, page::kTestArea.right + 1,
                             page::kTestArea.bottom};
-
-k2q::win::CaptionRect CaptionRectOf(const skin::Rect& r) {
-    return {static_cast<float>(r.left), static_cast<float>(r.top), static_cast<float>(r.Width()),
-            static_cast<float>(r.Height())};
-}
 
 std::wstring Text(UiKey key) {
     return k2q::win::ToWide(UiText(key));

@@ -549,7 +549,8 @@ TEST_F(ButtonPageTest, Screenshots) {
     HostPage();
     MovePointer(PagePoint(PageHwnd(), 310, 320));
     PumpDialogFor(host.hwnd(), 100ms);
-    k2q::testing::SavePng(CaptureScreen(RectOf(PageHwnd())), L"screenshots\\button_page.png");
+    k2q::testing::SavePng(CaptureScreen(RectOf(PageHwnd())),
+                          k2q::testing::ScreenshotPath(L"button_page.png"));
 
     HWND menu = OpenMenu(kFirstSideButton);
     ASSERT_NE(menu, nullptr);
@@ -560,7 +561,8 @@ TEST_F(ButtonPageTest, Screenshots) {
     PumpDialogFor(host.hwnd(), 100ms);
     RECT shown = RectOf(PageHwnd());
     ::UnionRect(&shown, &shown, &s);
-    k2q::testing::SavePng(CaptureScreen(shown), L"screenshots\\button_page_menu.png");
+    k2q::testing::SavePng(CaptureScreen(shown),
+                          k2q::testing::ScreenshotPath(L"button_page_menu.png"));
     Page().CloseFunctionMenu();
 }
 

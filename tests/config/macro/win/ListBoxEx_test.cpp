@@ -169,8 +169,8 @@ TEST_F(ListBoxExTest, DrawsTheIconOfTheKindBySelectionAndTheTextAtItsOffset) {
     for (int selected : {1, 2}) {
         ::SendMessageW(list.hwnd(), LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
         const ScreenPixels s = Shot();
-        testing::SavePng(s,
-                         testing::ScreenshotPath(L"macro_list_selected" + std::to_wstring(selected) + L".png"));
+        testing::SavePng(s, testing::ScreenshotPath(L"macro_list_selected" +
+                                                    std::to_wstring(selected) + L".png"));
         const k2q::win::SkinImage& shown = selected == 1 ? down2 : down1;
         for (const POINT& p : telling) {
             ASSERT_EQ(s.At(5 + p.x, kItemHeight + p.y), pictureAt(shown, p))

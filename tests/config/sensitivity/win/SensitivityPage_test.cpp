@@ -283,7 +283,8 @@ TEST_F(SensitivityPageTest, Screenshot) {
     HostPage();
     MovePointer(PagePoint(PageHwnd(), 300, 320));
     PumpDialogFor(host.hwnd(), 100ms);
-    k2q::testing::SavePng(CaptureScreen(RectOf(PageHwnd())), L"screenshots\\sensitivity_page.png");
+    k2q::testing::SavePng(CaptureScreen(RectOf(PageHwnd())),
+                          k2q::testing::ScreenshotPath(L"sensitivity_page.png"));
 }
 
 }  // namespace

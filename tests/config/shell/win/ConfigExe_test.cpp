@@ -88,12 +88,21 @@ HWND MessageBoxOf(DWORD pid) {
     return nullptr;
 }
 
-// The pointer goes there first and the program is given a moment to see it: injected input
-// jumps, and a press queued while a skinned button still holds the capture from the last
-// click would go to that button (a hand on a mouse never moves that fast).
+// The pointer goes there first, and the press waits until the program has seen the move:
+// injected input jumps, and a press queued while a skinned button elsewhere still holds the
+// capture from the last click would go to that button (a hand on a mouse never moves that
+// fast). The window under the point takes the capture itself when it wants it.
 void ClickAt(POINT p) {
     MovePointer(p);
-    PumpFor(std::chrono::milliseconds(100));
+    const HWND under = ::WindowFromPoint(p);
+    GUITHREADINFO gui{sizeof gui};
+    PumpUntil(
+        [&] {
+            return !::GetGUIThreadInfo(::GetWindowThreadProcessId(under, nullptr), &gui) ||
+                   !gui.hwndCapture || gui.hwndCapture == under;
+        },
+        std::chrono::seconds(5));
+    PumpFor(std::chrono::milliseconds(50));
     LeftClick(p.x, p.y);
     PumpFor(std::chrono::milliseconds(100));
 }
@@ -179,8 +188,8 @@ void WriteStoredValue(const wchar_t* name, const std::vector<std::uint8_t>& byte
 
 std::vector<std::uint8_t> FileBytes(const std::wstring& path) {
     std::vector<std::uint8_t> bytes;
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                0, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return bytes;
     }
@@ -347,8 +356,8 @@ class ConfigExe : public ::testing::Test {
         RECT at;
         ::GetWindowRect(submenu, &at);
         MovePointer(at.left + 10, itemPoint.y);
-        const POINT entryPoint =
-            ScreenPointOf(submenu, skin::submenu::kWidth / 2, entry * skin::submenu::kItemPitch + 12);
+        const POINT entryPoint = ScreenPointOf(submenu, skin::submenu::kWidth / 2,
+                                               entry * skin::submenu::kItemPitch + 12);
         MovePointer(entryPoint);
         ClickAt(entryPoint);
     }
@@ -412,7 +421,8 @@ class ConfigExe : public ::testing::Test {
 
     // Waits until the monitor has shown its progress popup and taken it down again.
     static bool MonitorReloaded() {
-        return WaitForWindow(kProgressWindowTitle, 10s) && WaitForNoWindow(kProgressWindowTitle, 20s);
+        return WaitForWindow(kProgressWindowTitle, 10s) &&
+               WaitForNoWindow(kProgressWindowTitle, 20s);
     }
 
     ChildProcess config;
@@ -509,8 +519,8 @@ TEST_F(ConfigExe, TheLinkMenuOpensTheAboutBox) {
     // The menu that carried the choice is gone; the about box is modal over the dialog.
     EXPECT_EQ(WindowOfSize(config.id(), skin::menu3::kWidth, skin::menu3::kHeight), nullptr);
     EXPECT_FALSE(::IsWindowEnabled(dialog));
-    const POINT close = ScreenPointOf(about, RectCentre(skin::about::kClose).x,
-                                      RectCentre(skin::about::kClose).y);
+    const POINT close =
+        ScreenPointOf(about, RectCentre(skin::about::kClose).x, RectCentre(skin::about::kClose).y);
     ClickAt(close);
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(about); }, 10s));
     EXPECT_TRUE(PumpUntil([&] { return ::IsWindowEnabled(dialog) != FALSE; }, 5s));
@@ -521,9 +531,12 @@ TEST_F(ConfigExe, CopyChosenForTheFirstSideButtonReachesTheStoreAndTheMonitorRel
     ASSERT_NE(StartConfig(), nullptr);
     // "tc_base_fun" is item 7 of the button function menu, "tc_copy" entry 1 of its submenu.
     ChooseFunction(skin::button_page::kLabel3, 7, 1);
-    ASSERT_TRUE(PumpUntil([&] { return WindowOfSize(config.id(), skin::function_menu::kWidth,
-                                                    skin::function_menu::kHeight) == nullptr; },
-                          10s))
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            return WindowOfSize(config.id(), skin::function_menu::kWidth,
+                                skin::function_menu::kHeight) == nullptr;
+        },
+        10s))
         << "the menu stays open after the choice";
     // Nothing reaches the store before Apply.
     EXPECT_EQ(StoredButtons()->records[kFirstSideButton].function, kFnExtraButton2);
@@ -643,8 +656,8 @@ TEST_F(ConfigExe, AProfileThatCannotBeWrittenOrReadIsReportedAndChangesNothing) 
 
     // A read-only profile of the same name stays as it was.
     const std::wstring readOnly = folder.path() + L"readonly.K2q";
-    HANDLE file = ::CreateFileW(readOnly.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                                nullptr);
+    HANDLE file =
+        ::CreateFileW(readOnly.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     DWORD written = 0;
     ::WriteFile(file, "old", 3, &written, nullptr);
@@ -671,8 +684,8 @@ TEST_F(ConfigExe, AProfileThatCannotBeWrittenOrReadIsReportedAndChangesNothing) 
     EXPECT_EQ(config.Wait(15s), 0);
     const std::vector<std::uint8_t> after = StoredValue(L"ButtonSetting");
     ASSERT_EQ(after.size(), stored.size());
-    EXPECT_TRUE(std::equal(stored.begin(), stored.begin() + offsetof(ButtonSetting, mouse),
-                           after.begin()));
+    EXPECT_TRUE(
+        std::equal(stored.begin(), stored.begin() + offsetof(ButtonSetting, mouse), after.begin()));
     // The folder can only be emptied of a writable file.
     ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
@@ -684,7 +697,8 @@ TEST_F(ConfigExe, ResetOkThenApplyStoresTheFactoryBlock) {
     ClickDialog(skin::main_dialog::kReset);
     const HWND reset = WaitForPopup(skin::reset::kWidth, skin::reset::kHeight);
     ASSERT_NE(reset, nullptr);
-    const POINT ok = ScreenPointOf(reset, RectCentre(skin::reset::kOk).x, RectCentre(skin::reset::kOk).y);
+    const POINT ok =
+        ScreenPointOf(reset, RectCentre(skin::reset::kOk).x, RectCentre(skin::reset::kOk).y);
     ClickAt(ok);
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(reset); }, 10s));
     ClickDialog(skin::main_dialog::kApply);
@@ -739,7 +753,7 @@ TEST_F(ConfigExe, Screenshots) {
     ASSERT_NE(StartConfig(), nullptr);
     RECT whole;
     ::GetWindowRect(dialog, &whole);
-    SavePng(CaptureScreen(whole), L"screenshots\\config_buttons.png");
+    SavePng(CaptureScreen(whole), ScreenshotPath(L"config_buttons.png"));
 
     ClickPage(skin::button_page::kLabel3);
     const HWND menu = WaitForPopup(skin::function_menu::kWidth, skin::function_menu::kHeight);
@@ -752,7 +766,7 @@ TEST_F(ConfigExe, Screenshots) {
         ::GetWindowRect(w, &r);
         ::UnionRect(&withMenu, &withMenu, &r);
     }
-    SavePng(CaptureScreen(withMenu), L"screenshots\\config_function_menu.png");
+    SavePng(CaptureScreen(withMenu), ScreenshotPath(L"config_function_menu.png"));
     ClickDialog({20, 465, 40, 475});  // the background closes the menus
     PumpFor(300ms);
 
@@ -761,7 +775,7 @@ TEST_F(ConfigExe, Screenshots) {
     ASSERT_NE(reset, nullptr);
     RECT r;
     ::GetWindowRect(reset, &r);
-    SavePng(CaptureScreen(r), L"screenshots\\config_reset.png");
+    SavePng(CaptureScreen(r), ScreenshotPath(L"config_reset.png"));
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(reset); }, 10s));
 
@@ -772,15 +786,15 @@ TEST_F(ConfigExe, Screenshots) {
     PressChord({VK_CONTROL, VK_MENU, 'P'});
     PumpFor(300ms);
     ::GetWindowRect(combo, &r);
-    SavePng(CaptureScreen(r), L"screenshots\\config_combination.png");
-    const POINT close = ScreenPointOf(combo, RectCentre(skin::combo::kClose).x,
-                                      RectCentre(skin::combo::kClose).y);
+    SavePng(CaptureScreen(r), ScreenshotPath(L"config_combination.png"));
+    const POINT close =
+        ScreenPointOf(combo, RectCentre(skin::combo::kClose).x, RectCentre(skin::combo::kClose).y);
     ClickAt(close);
     PumpUntil([&] { return !::IsWindow(combo); }, 10s);
 
     ClickDialog(skin::main_dialog::kSensitivityPage);
     PumpFor(500ms);
-    SavePng(CaptureScreen(whole), L"screenshots\\config_sensitivity.png");
+    SavePng(CaptureScreen(whole), ScreenshotPath(L"config_sensitivity.png"));
 }
 
 }  // namespace
