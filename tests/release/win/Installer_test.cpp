@@ -1,7 +1,9 @@
 // The installer as a user and an administrator meet it, silently (/S) in the test prefix: one
-// install, upgrade and uninstall cycle, with the installed monitor running in between. What is
-// checked is what Windows and the user see: the files, the shortcuts' targets, the sign-in and
-// installed-apps entries, the running processes and what is left after the uninstallation.
+// install, upgrade and uninstall cycle, with the installed monitor running in between; and the
+// installed product used end to end as a user uses it, from its Start-menu shortcut to Exit in
+// the tray menu. What is checked is what Windows and the user see: the files, the shortcuts'
+// targets, the sign-in and installed-apps entries, the stored settings, the running processes
+// and what is left after the uninstallation.
 #include <gtest/gtest.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -13,15 +15,24 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "common/Messages.h"
+#include "common/settings/ButtonSetting.h"
+#include "common/settings/MacroSetting.h"
+#include "common/ui/SkinLayout.h"
 #include "common/win/UniqueHandle.h"
+#include "config/macro/win/MacroEditorIds.h"
+#include "support/win/ConfigProgram.h"
 #include "support/win/MessagePump.h"
 #include "support/win/Processes.h"
 #include "support/win/RawRegistry.h"
+#include "support/win/Screenshot.h"
+#include "support/win/TrayIcons.h"
+#include "support/win/UserInput.h"
 
 namespace k2q::testing {
 namespace {
@@ -164,12 +175,6 @@ std::vector<HWND> MonitorWindows() {
     return windows;
 }
 
-DWORD ProcessOf(HWND window) {
-    DWORD id = 0;
-    ::GetWindowThreadProcessId(window, &id);
-    return id;
-}
-
 // The configuration program's main dialog: a visible, unowned dialog of the installed
 // K2q_Config.exe (its title comes from the language file).
 HWND ConfigWindow(const std::wstring& exe) {
@@ -250,6 +255,19 @@ class Installer : public ::testing::Test {
         }
         CleanUp();
         ::CoUninitialize();
+    }
+    // Opens the configuration program's Start-menu shortcut as the shell opens it for a user,
+    // and waits for the installed program's main dialog.
+    static HWND OpenConfigFromStartMenu() {
+        const std::wstring link = StartMenuFolder() + L"\\K2q Configuration.lnk";
+        if (reinterpret_cast<INT_PTR>(::ShellExecuteW(nullptr, L"open", link.c_str(), nullptr,
+                                                      nullptr, SW_SHOWNORMAL)) <= 32) {
+            return nullptr;
+        }
+        const std::wstring exe = InstallFolder() + L"\\K2q_Config.exe";
+        HWND dialog = nullptr;
+        PumpUntil([&] { return (dialog = ConfigWindow(exe)) != nullptr; }, 20s);
+        return dialog;
     }
     static void CleanUp() {
         RemoveTree(InstallFolder());
@@ -335,12 +353,8 @@ TEST_F(Installer, InstallsUpgradesOverARunningMonitorAndUninstallsKeepingTheUser
     const std::wstring configExe = folder + L"\\K2q_Config.exe";
     win::UniqueKernelHandle config;
     if (Exists(configExe)) {
-        const std::wstring link = StartMenuFolder() + L"\\K2q Configuration.lnk";
-        ASSERT_GT(reinterpret_cast<INT_PTR>(::ShellExecuteW(nullptr, L"open", link.c_str(), nullptr,
-                                                            nullptr, SW_SHOWNORMAL)),
-                  32);
-        HWND dialog = nullptr;
-        ASSERT_TRUE(PumpUntil([&] { return (dialog = ConfigWindow(configExe)) != nullptr; }, 20s));
+        const HWND dialog = OpenConfigFromStartMenu();
+        ASSERT_NE(dialog, nullptr);
         config.reset(::OpenProcess(SYNCHRONIZE, FALSE, ProcessOf(dialog)));
     }
 
@@ -377,6 +391,158 @@ TEST_F(Installer, InstallsUpgradesOverARunningMonitorAndUninstallsKeepingTheUser
     EXPECT_TRUE(ReadRaw(kStoreKey, L"MacroSetting"));
     const std::vector<char> profileBytes = ReadBytes(profile);
     EXPECT_EQ(std::string(profileBytes.begin(), profileBytes.end()), "a profile");
+}
+
+// The pixels of a window's control as they stand once they have stopped changing (a hover or
+// a click is still being drawn otherwise).
+ScreenPixels SettledPixels(const RECT& r) {
+    ScreenPixels last = CaptureScreen(r);
+    for (int i = 0; i < 50; ++i) {
+        PumpFor(100ms);
+        ScreenPixels now = CaptureScreen(r);
+        if (now.rgb == last.rgb) {
+            return now;
+        }
+        last = std::move(now);
+    }
+    return last;
+}
+
+// Clicks a skinned button of another process's window and waits until it looks different,
+// the sign that the program has taken the click (the macro editor's record button changes its
+// picture and caption as recording starts and ends).
+bool ClickAndSeeChange(HWND window, const skin::Rect& button) {
+    const POINT topLeft = ScreenPointOf(window, button.left, button.top);
+    const RECT shown{topLeft.x, topLeft.y, topLeft.x + button.Width(),
+                     topLeft.y + button.Height()};
+    const POINT centre = ScreenPointOf(window, RectCentre(button).x, RectCentre(button).y);
+    MovePointer(centre);
+    const ScreenPixels before = SettledPixels(shown);
+    ClickAt(centre);
+    return PumpUntil([&] { return CaptureScreen(shown).rgb != before.rgb; }, 10s);
+}
+
+LRESULT ListCount(HWND window, int id) {
+    return ::SendDlgItemMessageW(window, id, LB_GETCOUNT, 0, 0);
+}
+
+TEST_F(Installer, TheInstalledProductEndToEndAsAUserDrivesIt) {
+    const std::wstring folder = InstallFolder();
+    ASSERT_EQ(RunToEnd(L"\"" + InstallerPath() + L"\" /S"), 0);
+    PointerGuard pointer;
+    SystemMouseSettings systemSettings;
+    ::GetDesktopWindow();  // a process needs its desktop before SetCursorPos takes effect
+
+    // Opened from the Start menu, the configuration program starts the installed monitor.
+    const HWND dialog = OpenConfigFromStartMenu();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(PumpUntil([] { return MonitorWindows().size() == 1; }, 15s));
+    const DWORD monitorId = ProcessOf(MonitorWindows().front());
+    EXPECT_EQ(ImageOf(monitorId), folder + L"\\K2q_Mouse.exe");
+    const ConfigDialog config(ProcessOf(dialog), dialog);
+    win::UniqueKernelHandle configProcess(
+        ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, config.pid()));
+    win::UniqueKernelHandle monitorProcess(
+        ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, monitorId));
+    ASSERT_TRUE(configProcess && monitorProcess);
+    ::SetForegroundWindow(dialog);
+    PumpFor(200ms);  // the first paint of the dialog and its page
+
+    // The second side button: "tc_combokey" (item 6), Ctrl+Alt+P typed into its window, OK.
+    ASSERT_TRUE(config.ChooseFunction(skin::button_page::kLabel4, 6));
+    const HWND combo = WaitForPopupOf(config.pid(), skin::combo::kWidth, skin::combo::kHeight);
+    ASSERT_NE(combo, nullptr) << "no combination window";
+    PressChord({VK_LCONTROL, VK_LMENU, 'P'});
+    ClickAt(ScreenPointOf(combo, RectCentre(skin::combo::kOk).x, RectCentre(skin::combo::kOk).y));
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(combo); }, 10s));
+
+    // The first side button: "tc_mac_def" (item 10); in the editor a new macro, A and B
+    // recorded from the keyboard, OK.
+    ASSERT_TRUE(config.ChooseFunction(skin::button_page::kLabel3, 10));
+    HWND editor = nullptr;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            editor = ::FindWindowW(nullptr, L"CDlgMacro");
+            return editor && ::IsWindowVisible(editor) && ProcessOf(editor) == config.pid();
+        },
+        10s))
+        << "no macro editor";
+    PumpFor(200ms);
+    ClickAt(ScreenPointOf(editor, RectCentre(skin::macro::kNewMacro).x,
+                          RectCentre(skin::macro::kNewMacro).y));
+    ASSERT_TRUE(PumpUntil([&] { return ListCount(editor, IDC_MACRO_LIST) == 1; }, 10s));
+    ASSERT_TRUE(ClickAndSeeChange(editor, skin::macro::kRecord)) << "recording did not start";
+    PressKey('A');
+    ASSERT_TRUE(PumpUntil([&] { return ListCount(editor, IDC_MACRO_EVENTS) == 2; }, 10s));
+    PressKey('B');
+    ASSERT_TRUE(PumpUntil([&] { return ListCount(editor, IDC_MACRO_EVENTS) == 4; }, 10s));
+    ASSERT_TRUE(ClickAndSeeChange(editor, skin::macro::kRecord)) << "recording did not end";
+    ClickAt(ScreenPointOf(editor, RectCentre(skin::macro::kOk).x, RectCentre(skin::macro::kOk).y));
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(editor); }, 10s));
+
+    // Apply: the store holds both functions and the monitor has reloaded them.
+    config.ClickDialog(skin::main_dialog::kApply);
+    ButtonSetting buttons{};
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            const auto stored = ReadRaw(kStoreKey, L"ButtonSetting");
+            if (!stored || stored->bytes.size() != sizeof buttons) {
+                return false;
+            }
+            std::memcpy(&buttons, stored->bytes.data(), sizeof buttons);
+            return buttons.records[kFirstSideButton].function == kFnMacro;
+        },
+        10s))
+        << "Apply stored nothing";
+    EXPECT_TRUE(MonitorReloaded());
+    const ButtonRecord& combination = buttons.records[kSecondSideButton];
+    EXPECT_EQ(combination.function, kFnCombination);
+    EXPECT_EQ(combination.comboModifiers, kModLeftCtrl | kModLeftAlt);
+    EXPECT_EQ(combination.comboKey1, 'P');
+    EXPECT_EQ(combination.comboKey2, 0);
+    EXPECT_EQ(buttons.records[kFirstSideButton].macroIndex, 0);
+    const auto storedMacros = ReadRaw(kStoreKey, L"MacroSetting");
+    ASSERT_TRUE(storedMacros);
+    ASSERT_EQ(storedMacros->bytes.size(), sizeof(MacroSetting));
+    auto macros = std::make_unique<MacroSetting>();
+    std::memcpy(macros.get(), storedMacros->bytes.data(), sizeof(MacroSetting));
+    EXPECT_EQ(macros->count, 1);
+    const tagMACROINFO& macro = macros->macros[0];
+    ASSERT_EQ(macro.eventCount, 4);
+    const std::uint8_t codes[] = {'A', 'A', 'B', 'B'};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(macro.events[i].code, codes[i]) << i;
+        EXPECT_EQ(macro.events[i].transition, i % 2) << i;
+    }
+
+    // Exit from the monitor's tray menu ends both programs, each cleanly. Wine's tray stands
+    // at the screen's corner, under the dialog: the user puts the dialog away first.
+    config.ClickDialog(skin::main_dialog::kMinimize);
+    ASSERT_TRUE(PumpUntil([&] { return ::IsIconic(dialog) || !::IsWindowVisible(dialog); }, 5s));
+    ASSERT_TRUE(PumpUntil([] { return TrayIconWindows().size() == 1; }, 5s));
+    const POINT icon = CentreOf(TrayIconWindows().front());
+    // A skinned button under the pointer holds the mouse until it sees the pointer leave.
+    MovePointer(icon);
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            GUITHREADINFO gui{sizeof gui};
+            return ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &gui) &&
+                   !gui.hwndCapture;
+        },
+        5s));
+    RightClick(icon.x, icon.y);
+    HWND menu = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (menu = ShownMenu()) != nullptr; }, 5s));
+    PumpFor(200ms);
+    RECT shown;
+    ::GetWindowRect(menu, &shown);
+    LeftClick((shown.left + shown.right) / 2, shown.bottom - 12);  // "tc_exit", the last item
+    DWORD code = 1;
+    ASSERT_EQ(::WaitForSingleObject(monitorProcess.get(), 15000), WAIT_OBJECT_0);
+    EXPECT_TRUE(::GetExitCodeProcess(monitorProcess.get(), &code) && code == 0) << code;
+    ASSERT_EQ(::WaitForSingleObject(configProcess.get(), 15000), WAIT_OBJECT_0);
+    EXPECT_TRUE(::GetExitCodeProcess(configProcess.get(), &code) && code == 0) << code;
+    EXPECT_TRUE(PumpUntil([] { return TrayIconWindows().empty(); }, 5s));
 }
 
 }  // namespace

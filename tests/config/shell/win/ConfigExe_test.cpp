@@ -4,14 +4,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "common/Messages.h"
@@ -19,6 +16,7 @@
 #include "common/settings/MacroSetting.h"
 #include "common/ui/SkinLayout.h"
 #include "common/win/Gdiplus.h"
+#include "support/win/ConfigProgram.h"
 #include "support/win/MessagePump.h"
 #include "support/win/Processes.h"
 #include "support/win/RawRegistry.h"
@@ -34,29 +32,6 @@ using namespace std::chrono_literals;
 constexpr wchar_t kStoreKeyPath[] = L"Software\\Tavik\\K2q";
 // The main dialog's title, "tc_title" of the shipped language file.
 constexpr wchar_t kDialogTitle[] = L"K2q Gaming Mouse";
-
-DWORD ProcessOf(HWND hwnd) {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    return pid;
-}
-
-std::vector<HWND> VisibleWindowsOf(DWORD pid) {
-    struct Search {
-        DWORD pid;
-        std::vector<HWND> found;
-    } search{pid, {}};
-    ::EnumWindows(
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            if (ProcessOf(hwnd) == s->pid && ::IsWindowVisible(hwnd)) {
-                s->found.push_back(hwnd);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 std::wstring WindowText(HWND hwnd) {
     wchar_t text[1024] = {};
@@ -88,25 +63,6 @@ HWND MessageBoxOf(DWORD pid) {
     return nullptr;
 }
 
-// The pointer goes there first, and the press waits until the program has seen the move:
-// injected input jumps, and a press queued while a skinned button elsewhere still holds the
-// capture from the last click would go to that button (a hand on a mouse never moves that
-// fast). The window under the point takes the capture itself when it wants it.
-void ClickAt(POINT p) {
-    MovePointer(p);
-    const HWND under = ::WindowFromPoint(p);
-    GUITHREADINFO gui{sizeof gui};
-    PumpUntil(
-        [&] {
-            return !::GetGUIThreadInfo(::GetWindowThreadProcessId(under, nullptr), &gui) ||
-                   !gui.hwndCapture || gui.hwndCapture == under;
-        },
-        std::chrono::seconds(5));
-    PumpFor(std::chrono::milliseconds(50));
-    LeftClick(p.x, p.y);
-    PumpFor(std::chrono::milliseconds(100));
-}
-
 // Clicks the OK button of a message box as a user would.
 void ClickOk(HWND box) {
     PumpFor(std::chrono::milliseconds(200));  // let it paint and take input first
@@ -114,41 +70,6 @@ void ClickOk(HWND box) {
     ASSERT_NE(ok, nullptr);
     const POINT centre = CentreOf(ok);
     ClickAt(centre);
-}
-
-// Every running K2q_Mouse.exe.
-std::vector<DWORD> MonitorProcesses() {
-    std::vector<DWORD> found;
-    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) {
-        return found;
-    }
-    PROCESSENTRY32W entry{sizeof entry};
-    for (BOOL more = ::Process32FirstW(snapshot, &entry); more;
-         more = ::Process32NextW(snapshot, &entry)) {
-        if (::lstrcmpiW(entry.szExeFile, L"K2q_Mouse.exe") == 0) {
-            found.push_back(entry.th32ProcessID);
-        }
-    }
-    ::CloseHandle(snapshot);
-    return found;
-}
-
-// A visible window of the process with exactly this size (the skinned popups are told apart
-// by their pictures' sizes).
-HWND WindowOfSize(DWORD pid, int width, int height) {
-    for (HWND hwnd : VisibleWindowsOf(pid)) {
-        RECT r;
-        ::GetWindowRect(hwnd, &r);
-        if (r.right - r.left == width && r.bottom - r.top == height) {
-            return hwnd;
-        }
-    }
-    return nullptr;
-}
-
-POINT RectCentre(const skin::Rect& r) {
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 std::optional<ButtonSetting> StoredButtons() {
@@ -201,51 +122,6 @@ std::vector<std::uint8_t> FileBytes(const std::wstring& path) {
     return bytes;
 }
 
-// Apply makes the monitor change the system's mouse settings, which outlive the test in the
-// shared prefix (later tests read them as "the system's values"): they are put back where the
-// system keeps them.
-class SystemMouseSettings {
-  public:
-    SystemMouseSettings() {
-        for (const Value& v : kValues) {
-            saved_.push_back(ReadRaw(v.key, v.name));
-        }
-    }
-    ~SystemMouseSettings() {
-        for (std::size_t i = 0; i < std::size(kValues); ++i) {
-            HKEY key = nullptr;
-            if (::RegOpenKeyExW(HKEY_CURRENT_USER, kValues[i].key, 0, KEY_SET_VALUE, &key) !=
-                ERROR_SUCCESS) {
-                continue;
-            }
-            if (saved_[i]) {
-                ::RegSetValueExW(key, kValues[i].name, 0, saved_[i]->type, saved_[i]->bytes.data(),
-                                 static_cast<DWORD>(saved_[i]->bytes.size()));
-            } else {
-                ::RegDeleteValueW(key, kValues[i].name);
-            }
-            ::RegCloseKey(key);
-        }
-    }
-    SystemMouseSettings(const SystemMouseSettings&) = delete;
-    SystemMouseSettings& operator=(const SystemMouseSettings&) = delete;
-
-  private:
-    struct Value {
-        const wchar_t* key;
-        const wchar_t* name;
-    };
-    static constexpr Value kValues[] = {
-        {L"Control Panel\\Mouse", L"MouseSensitivity"},
-        {L"Control Panel\\Mouse", L"DoubleClickSpeed"},
-        {L"Control Panel\\Mouse", L"MouseSpeed"},
-        {L"Control Panel\\Mouse", L"MouseThreshold1"},
-        {L"Control Panel\\Mouse", L"MouseThreshold2"},
-        {L"Control Panel\\Desktop", L"WheelScrollLines"},
-    };
-    std::vector<std::optional<RawValue>> saved_;
-};
-
 class ConfigExe : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -257,7 +133,7 @@ class ConfigExe : public ::testing::Test {
     }
     void TearDown() override {
         config.Kill();
-        StopMonitor();
+        StopMonitors();
         ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tavik");
     }
 
@@ -278,100 +154,21 @@ class ConfigExe : public ::testing::Test {
         return dialog;
     }
 
-    // The monitors were started by the configuration program, not by the test, and every
-    // start asks for one: a second monitor still starting when the first ends would live on
-    // (and hold the test's output open). Each is ended through its window as its tray menu
-    // would, and by force only if that fails.
-    static void StopMonitor() {
-        const auto end = std::chrono::steady_clock::now() + 20s;
-        for (;;) {
-            const std::vector<DWORD> running = MonitorProcesses();
-            if (running.empty()) {
-                return;
-            }
-            if (HWND monitor = ::FindWindowW(nullptr, kMonitorWindowTitle)) {
-                ::PostMessageW(monitor, WM_CLOSE, 0, 0);
-            }
-            if (std::chrono::steady_clock::now() > end) {
-                for (DWORD pid : running) {
-                    if (HANDLE process = ::OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
-                        ::TerminateProcess(process, 99);
-                        ::CloseHandle(process);
-                    }
-                }
-            }
-            std::this_thread::sleep_for(100ms);
-        }
+    // The running program's main dialog, as the user's side sees it.
+    ConfigDialog Dialog() const { return {config.id(), dialog}; }
+    POINT PagePoint(POINT p) const { return Dialog().PagePoint(p); }
+    void ClickDialog(const skin::Rect& r) const { Dialog().ClickDialog(r); }
+    void ClickPage(const skin::Rect& r) const { Dialog().ClickPage(r); }
+    HWND WaitForPopup(int width, int height) const {
+        return WaitForPopupOf(config.id(), width, height);
     }
-
-    // Client points of the main dialog and of its pages, on the screen: the dialog stands
-    // borderless at the screen's corner, the pages at their place in it.
-    POINT DialogPoint(POINT p) const { return ScreenPointOf(dialog, p.x, p.y); }
-    POINT PagePoint(POINT p) const {
-        const skin::Rect& area = skin::main_dialog::kPageArea;
-        return DialogPoint({area.left + p.x, area.top + p.y});
+    void ChooseFunction(const skin::Rect& label, int item, int entry = -1) const {
+        ASSERT_TRUE(Dialog().ChooseFunction(label, item, entry)) << "a menu did not open";
     }
-    void ClickDialog(const skin::Rect& r) { ClickAt(DialogPoint(RectCentre(r))); }
-    void ClickPage(const skin::Rect& r) { ClickAt(PagePoint(RectCentre(r))); }
-
-    // Waits for a popup of the configuration program with this size.
-    HWND WaitForPopup(int width, int height) {
-        HWND found = nullptr;
-        PumpUntil([&] { return (found = WindowOfSize(config.id(), width, height)) != nullptr; },
-                  10s);
-        PumpFor(150ms);  // let it paint before it is clicked or photographed
-        return found;
-    }
-
-    // Opens a label's function menu and clicks item `item`, or entry `entry` of its submenu.
-    void ChooseFunction(const skin::Rect& label, int item, int entry = -1) {
-        ClickPage(label);
-        const HWND menu = WaitForPopup(skin::function_menu::kWidth, skin::function_menu::kHeight);
-        ASSERT_NE(menu, nullptr) << "no function menu";
-        const POINT itemPoint = ScreenPointOf(menu, skin::function_menu::kWidth / 2,
-                                              item * skin::function_menu::kItemPitch + 11);
-        if (entry < 0) {
-            ClickAt(itemPoint);
-            return;
-        }
-        MovePointer(itemPoint);  // a submenu opens on hover
-        HWND submenu = nullptr;
-        ASSERT_TRUE(PumpUntil(
-            [&] {
-                for (HWND w : VisibleWindowsOf(config.id())) {
-                    RECT r;
-                    ::GetWindowRect(w, &r);
-                    if (w != menu && r.right - r.left == skin::submenu::kWidth &&
-                        (r.bottom - r.top - 1) % skin::submenu::kItemPitch == 0) {
-                        submenu = w;
-                        return true;
-                    }
-                }
-                return false;
-            },
-            10s))
-            << "no submenu";
-        PumpFor(150ms);
-        // Across into the submenu along the item, then down to the entry.
-        RECT at;
-        ::GetWindowRect(submenu, &at);
-        MovePointer(at.left + 10, itemPoint.y);
-        const POINT entryPoint = ScreenPointOf(submenu, skin::submenu::kWidth / 2,
-                                               entry * skin::submenu::kItemPitch + 12);
-        MovePointer(entryPoint);
-        ClickAt(entryPoint);
-    }
-
-    // Clicks item `item` of the main menu opened by the menu-bar button `button`, whose
-    // picture is `height` high.
     void ChooseMainMenuItem(const skin::Rect& button, int pictureWidth, int pictureHeight,
-                            int item) {
-        ClickDialog(button);
-        const HWND menu = WaitForPopup(pictureWidth, pictureHeight);
-        ASSERT_NE(menu, nullptr) << "no menu";
-        const POINT p = ScreenPointOf(menu, pictureWidth / 2, item * 24 + 11);
-        MovePointer(p);
-        ClickAt(p);
+                            int item) const {
+        ASSERT_TRUE(Dialog().ChooseMainMenuItem(button, pictureWidth, pictureHeight, item))
+            << "no menu";
     }
 
     // Chooses import or export in the profile menu and gives the file dialog that opens a
@@ -417,12 +214,6 @@ class ConfigExe : public ::testing::Test {
             PumpFor(50ms);
         }
         ASSERT_FALSE(::IsWindow(fileDialog));
-    }
-
-    // Waits until the monitor has shown its progress popup and taken it down again.
-    static bool MonitorReloaded() {
-        return WaitForWindow(kProgressWindowTitle, 10s) &&
-               WaitForNoWindow(kProgressWindowTitle, 20s);
     }
 
     ChildProcess config;

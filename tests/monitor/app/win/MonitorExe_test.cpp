@@ -11,6 +11,7 @@
 #include "common/settings/MacroSetting.h"
 #include "common/win/Gdiplus.h"
 #include "common/win/Window.h"
+#include "support/win/ConfigProgram.h"
 #include "support/win/LowLevelHooks.h"
 #include "support/win/Processes.h"
 #include "support/win/RawRegistry.h"
@@ -80,12 +81,6 @@ TEST_F(MonitorExe, FirstStartCreatesTheStoreWithDefaultsAndTheSystemValues) {
     ASSERT_EQ(macros.size(), sizeof(MacroSetting));
     EXPECT_EQ(stored->type, static_cast<DWORD>(REG_BINARY));
     EXPECT_TRUE(std::all_of(macros.begin(), macros.end(), [](std::uint8_t b) { return b == 0; }));
-}
-
-// The shown tray menu of the monitor (menus are windows of class "#32768").
-HWND ShownMenu() {
-    HWND menu = ::FindWindowW(L"#32768", nullptr);
-    return menu && ::IsWindowVisible(menu) ? menu : nullptr;
 }
 
 TEST_F(MonitorExe, ATrayClickDuringAReloadOpensTheMenuOnlyAfterThePopupIsGone) {
