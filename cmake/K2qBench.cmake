@@ -38,3 +38,13 @@ endif()
 if(TARGET bench_EmptyProgram)
     k2q_release_binary(bench_EmptyProgram)
 endif()
+
+# The benchmark that hosts the configuration program's windows loads their templates from
+# itself and their skins, texts and key hook from beside itself, as the program does.
+if(TARGET bench_ConfigCycles AND COMMAND k2q_area_resources)
+    k2q_area_resources(bench_ConfigCycles config)
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+    foreach(shipped skins language.xml KbSnare.dll)
+        file(CREATE_LINK ${K2Q_DIST_DIR}/${shipped} ${CMAKE_BINARY_DIR}/bench/${shipped} SYMBOLIC)
+    endforeach()
+endif()

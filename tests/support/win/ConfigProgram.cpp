@@ -72,7 +72,7 @@ std::vector<DWORD> MonitorProcesses() {
     return found;
 }
 
-void ClickAt(POINT p) {
+void PointAt(POINT p) {
     MovePointer(p);
     const HWND under = ::WindowFromPoint(p);
     GUITHREADINFO gui{sizeof gui};
@@ -83,6 +83,10 @@ void ClickAt(POINT p) {
         },
         5s);
     PumpFor(50ms);
+}
+
+void ClickAt(POINT p) {
+    PointAt(p);
     LeftClick(p.x, p.y);
     PumpFor(100ms);
 }

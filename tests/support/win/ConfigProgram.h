@@ -29,7 +29,8 @@ std::vector<DWORD> MonitorProcesses();
 // injected input jumps, and a press queued while a skinned button elsewhere still holds the
 // capture from the last click would go to that button (a hand on a mouse never moves that
 // fast). The window under the point takes the capture itself when it wants it.
-void ClickAt(POINT p);
+void PointAt(POINT p);
+void ClickAt(POINT p);  // PointAt, then a left click there
 
 inline POINT RectCentre(const skin::Rect& r) {
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
