@@ -23,6 +23,7 @@
 #include "support/win/Processes.h"
 #include "support/win/RawRegistry.h"
 #include "support/win/Screenshot.h"
+#include "support/win/SystemMouseGuard.h"
 #include "support/win/TempFolder.h"
 #include "support/win/UserInput.h"
 
@@ -200,51 +201,6 @@ std::vector<std::uint8_t> FileBytes(const std::wstring& path) {
     ::CloseHandle(file);
     return bytes;
 }
-
-// Apply makes the monitor change the system's mouse settings, which outlive the test in the
-// shared prefix (later tests read them as "the system's values"): they are put back where the
-// system keeps them.
-class SystemMouseSettings {
-  public:
-    SystemMouseSettings() {
-        for (const Value& v : kValues) {
-            saved_.push_back(ReadRaw(v.key, v.name));
-        }
-    }
-    ~SystemMouseSettings() {
-        for (std::size_t i = 0; i < std::size(kValues); ++i) {
-            HKEY key = nullptr;
-            if (::RegOpenKeyExW(HKEY_CURRENT_USER, kValues[i].key, 0, KEY_SET_VALUE, &key) !=
-                ERROR_SUCCESS) {
-                continue;
-            }
-            if (saved_[i]) {
-                ::RegSetValueExW(key, kValues[i].name, 0, saved_[i]->type, saved_[i]->bytes.data(),
-                                 static_cast<DWORD>(saved_[i]->bytes.size()));
-            } else {
-                ::RegDeleteValueW(key, kValues[i].name);
-            }
-            ::RegCloseKey(key);
-        }
-    }
-    SystemMouseSettings(const SystemMouseSettings&) = delete;
-    SystemMouseSettings& operator=(const SystemMouseSettings&) = delete;
-
-  private:
-    struct Value {
-        const wchar_t* key;
-        const wchar_t* name;
-    };
-    static constexpr Value kValues[] = {
-        {L"Control Panel\\Mouse", L"MouseSensitivity"},
-        {L"Control Panel\\Mouse", L"DoubleClickSpeed"},
-        {L"Control Panel\\Mouse", L"MouseSpeed"},
-        {L"Control Panel\\Mouse", L"MouseThreshold1"},
-        {L"Control Panel\\Mouse", L"MouseThreshold2"},
-        {L"Control Panel\\Desktop", L"WheelScrollLines"},
-    };
-    std::vector<std::optional<RawValue>> saved_;
-};
 
 class ConfigExe : public ::testing::Test {
   protected:
@@ -428,7 +384,9 @@ class ConfigExe : public ::testing::Test {
     ChildProcess config;
     HWND dialog = nullptr;
     PointerGuard pointer;
-    SystemMouseSettings systemSettings;  // restored after TearDown has ended the programs
+    // Apply makes the monitor change the system's mouse settings; put back after TearDown has
+    // ended the programs.
+    k2q::testing::SystemMouseGuard systemSettings;
 };
 
 TEST_F(ConfigExe, FirstStartStartsTheMonitorAndShowsTheDialogAtTheScreensCorner) {
