@@ -217,9 +217,9 @@ class ConfigExe : public ::testing::Test {
         ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tavik");
     }
 
-    // Starts the configuration program from dist/ and waits for its main dialog.
-    HWND StartConfig() {
-        config = ChildProcess::Start(DistPath(L"K2q_Config.exe"));
+    // Starts the configuration program (from dist/ unless told) and waits for its main dialog.
+    HWND StartConfig(const std::wstring& program = DistPath(L"K2q_Config.exe")) {
+        config = ChildProcess::Start(program);
         dialog = nullptr;
         PumpUntil(
             [&] {
@@ -539,6 +539,24 @@ TEST_F(ConfigExe, OkStoresWithoutAReloadAndCancelStoresNothing) {
     EXPECT_EQ(StoredButtons()->records[kSecondSideButton].function, kFnButtonOff);
     // The monitor was not asked to reload: no progress popup comes up.
     EXPECT_EQ(WaitForWindow(kProgressWindowTitle, 2s), nullptr);
+}
+
+TEST_F(ConfigExe, WithoutSkinsOrTheKeyboardHookTheWindowsAreBlankButTheButtonsWork) {
+    TempFolder folder(L"K2qConfigBare");
+    for (const wchar_t* file : {L"K2q_Config.exe", L"K2q_Mouse.exe", L"language.xml"}) {
+        ASSERT_TRUE(folder.CopyFromDist(file)) << file;
+    }
+    ASSERT_NE(StartConfig(folder.path() + L"K2q_Config.exe"), nullptr);
+    // Blank, but as large as its template, so Apply and Cancel are where they always are.
+    RECT r;
+    ::GetWindowRect(dialog, &r);
+    EXPECT_GT(r.right - r.left, skin::main_dialog::kApply.right);
+    EXPECT_GT(r.bottom - r.top, skin::main_dialog::kApply.bottom);
+    ClickDialog(skin::main_dialog::kApply);
+    EXPECT_TRUE(MonitorReloaded());
+    ClickDialog(skin::main_dialog::kCancel);
+    EXPECT_EQ(config.Wait(15s), 0);
+    StopMonitor();  // before its folder goes
 }
 
 TEST_F(ConfigExe, EnterAndEscapeEndTheDialogWithoutStoringButNotInsideAPage) {
