@@ -35,12 +35,16 @@ DeleteMacroResult DeleteMacro(MacroList& list, ButtonSetting& buttons, int edite
         }
     }
     list.erase(list.begin() + index);
+    ShiftMacroIndexesPast(buttons, index);
+    return DeleteMacroResult::Deleted;
+}
+
+void ShiftMacroIndexesPast(ButtonSetting& buttons, int deletedIndex) {
     for (ButtonRecord& r : buttons.records) {
-        if (r.function == kFnMacro && r.macroIndex > index) {
+        if (r.function == kFnMacro && r.macroIndex > deletedIndex) {
             --r.macroIndex;
         }
     }
-    return DeleteMacroResult::Deleted;
 }
 
 }  // namespace k2q

@@ -28,4 +28,8 @@ enum class DeleteMacroResult { Deleted, RefusedInUse, NoSuchMacro };
 DeleteMacroResult DeleteMacro(MacroList& list, ButtonSetting& buttons, int editedRecord,
                               int index);
 
+// What a deletion does to a button block: every record with the macro function pointing past
+// the deleted macro moves down with it.
+void ShiftMacroIndexesPast(ButtonSetting& buttons, int deletedIndex);
+
 }  // namespace k2q

@@ -91,4 +91,19 @@ bool WriteMacroValue(Registry& registry, const MacroSetting& macros) {
     return WriteMacros(key.get(), macros);
 }
 
+bool RewriteButtonValue(Registry& registry, const std::function<void(ButtonSetting&)>& change) {
+    std::unique_ptr<RegistryKey> key = registry.Open(kStoreKey);
+    ButtonSetting buttons{};
+    if (!key) {
+        return false;
+    }
+    // A short value would come back padded with zeros: only a whole block is rewritten.
+    const RegistryRead read = key->Query(kButtonSettingValue, &buttons, sizeof buttons);
+    if (!IsCompleteBinary(read) || read.size != sizeof buttons) {
+        return false;
+    }
+    change(buttons);
+    return WriteButtons(key.get(), buttons);
+}
+
 }  // namespace k2q

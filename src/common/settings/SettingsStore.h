@@ -4,6 +4,8 @@
 // replaces only the start of it.
 #pragma once
 
+#include <functional>
+
 #include "common/platform/Registry.h"
 #include "common/settings/ButtonSetting.h"
 #include "common/settings/MacroSetting.h"
@@ -38,5 +40,9 @@ bool WriteStore(Registry& registry, const ButtonSetting& buttons, const MacroSet
 
 // Writes only the macro table, and only into an existing key. True when written.
 bool WriteMacroValue(Registry& registry, const MacroSetting& macros);
+
+// Reads the stored button block, lets `change` edit it and writes it back. Nothing is written
+// unless the key exists and the value is a whole block of REG_BINARY. True when written.
+bool RewriteButtonValue(Registry& registry, const std::function<void(ButtonSetting&)>& change);
 
 }  // namespace k2q

@@ -281,6 +281,7 @@ DeleteOutcome MacroEditor::DeleteSelected() {
     if (DeleteMacro(list_, buttons_, editedButton_, selected_) != DeleteMacroResult::Deleted) {
         return DeleteOutcome::RefusedInUse;
     }
+    deletedMacros_.push_back(selected_);
     ShowNoMacro();
     selected_ = std::min(selected_, static_cast<int>(list_.size()) - 1);
     ShowEvents();
@@ -314,7 +315,16 @@ int MacroEditor::Confirm(MacroSetting& block, ButtonSetting& buttons, Registry& 
     for (int i = 0; i < kRecordCount; ++i) {
         buttons.records[i].macroIndex = buttons_.records[i].macroIndex;
     }
-    WriteMacroValue(store, block);
+    // The stored macros move down now, but the program's buttons reach the store only with the
+    // main dialog's Apply or OK: the stored buttons must follow their macros at once, or a Cancel
+    // there would leave them naming the macros that took the deleted ones' places.
+    if (WriteMacroValue(store, block) && !deletedMacros_.empty()) {
+        RewriteButtonValue(store, [this](ButtonSetting& stored) {
+            for (const int index : deletedMacros_) {
+                ShiftMacroIndexesPast(stored, index);
+            }
+        });
+    }
     return selected_;
 }
 

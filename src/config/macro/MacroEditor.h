@@ -113,7 +113,8 @@ class MacroEditor {
     void SelectMacro(int index);
 
     // OK: rebuilds the program's macro block from the list, writes it to the store, carries the
-    // deletions' renumbering into the program's button block; returns the selected macro.
+    // deletions' renumbering into the program's button block and the stored one; returns the
+    // selected macro.
     int Confirm(MacroSetting& block, ButtonSetting& buttons, Registry& store);
     // Cancel or close: the working copies are dropped with the editor.
     void Cancel() { StopRecording(); }
@@ -126,6 +127,8 @@ class MacroEditor {
 
     MacroList list_;
     ButtonSetting buttons_;
+    // The positions deleted, in order, for the stored buttons at OK.
+    std::vector<int> deletedMacros_;
     int editedButton_;
     std::u16string newMacroName_;
     KeyNamer keyName_;

@@ -587,8 +587,10 @@ TEST_F(MacroEditorTest, OkWritesTheListIntoTheBlockTheStoreAndTheButtons) {
     AddMacro(u"b");
     AddMacro(u"c");
     UseMacro(kWheelForward, 2);
+    UseMacro(kSecondSideButton, 0);
     FakeRegistry registry;
     registry.SeedStore(buttons, *block);
+    ButtonSetting storedBefore = buttons;
 
     MacroEditor& e = Open(0, kLeftButton);
     e.SelectMacro(1);
@@ -607,6 +609,11 @@ TEST_F(MacroEditorTest, OkWritesTheListIntoTheBlockTheStoreAndTheButtons) {
     const auto* stored = registry.Find(kStoreKey, kMacroSettingValue);
     ASSERT_NE(stored, nullptr);
     EXPECT_EQ(stored->bytes, BytesOf(*block));
+    // The stored buttons follow their macros, so a Cancel of the main dialog leaves them sound.
+    storedBefore.records[kWheelForward].macroIndex = 1;
+    const auto* storedButtons = registry.Find(kStoreKey, kButtonSettingValue);
+    ASSERT_NE(storedButtons, nullptr);
+    EXPECT_EQ(storedButtons->bytes, BytesOf(storedBefore));
 
     // Without the store's key the block still takes the list, and nothing is created.
     FakeRegistry empty;
@@ -615,6 +622,14 @@ TEST_F(MacroEditorTest, OkWritesTheListIntoTheBlockTheStoreAndTheButtons) {
     EXPECT_EQ(again.Confirm(*block, buttons, empty), 2);
     EXPECT_EQ(block->count, 3);
     EXPECT_EQ(empty.writes, 0);
+
+    // A short stored button value is left as it is rather than padded out.
+    const std::vector<std::uint8_t> shortButtons(10, 0x2A);
+    registry.SetBytes(kStoreKey, kButtonSettingValue, shortButtons);
+    MacroEditor& shorter = Open(2, kLeftButton);
+    ASSERT_EQ(shorter.DeleteSelected(), DeleteOutcome::Deleted);
+    shorter.Confirm(*block, buttons, registry);
+    EXPECT_EQ(registry.Find(kStoreKey, kButtonSettingValue)->bytes, shortButtons);
 }
 
 TEST_F(MacroEditorTest, CancelLeavesTheBlockTheButtonsAndTheStoreAsTheyWere) {

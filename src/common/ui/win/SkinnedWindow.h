@@ -85,7 +85,9 @@ class Skinned : public Base {
     const SkinSet& skin() const { return skin_; }
 
   protected:
-    // Loads the set and sizes the window to the normal picture (0 x 0 when it is missing).
+    // Loads the set and sizes the window to the normal picture. Without the picture the
+    // window keeps the size it was made with (a dialog's template), so its buttons can still
+    // be found and pressed rather than vanishing with a 0 x 0 window.
     void LoadSkin(std::u16string_view area, std::u16string_view normalFile,
                   std::u16string_view overFile, std::u16string_view downFile) {
         UseSkin(SkinSet::Load(area, normalFile, overFile, downFile));
@@ -94,7 +96,7 @@ class Skinned : public Base {
     // owner's picture) and sizes to it unless asked to keep the window's size.
     void UseSkin(SkinSet set, SkinSizing sizing = SkinSizing::ToPicture) {
         skin_ = std::move(set);
-        if (sizing == SkinSizing::ToPicture && this->hwnd()) {
+        if (sizing == SkinSizing::ToPicture && this->hwnd() && !skin_.normal.empty()) {
             ::SetWindowPos(this->hwnd(), nullptr, 0, 0, skin_.normal.width(), skin_.normal.height(),
                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
@@ -103,7 +105,11 @@ class Skinned : public Base {
         }
     }
     void CentreInWorkArea() {
-        CentreInFullScreenArea(this->hwnd(), skin_.normal.width(), skin_.normal.height());
+        RECT r{};
+        ::GetWindowRect(this->hwnd(), &r);
+        const bool picture = !skin_.normal.empty();
+        CentreInFullScreenArea(this->hwnd(), picture ? skin_.normal.width() : r.right - r.left,
+                               picture ? skin_.normal.height() : r.bottom - r.top);
     }
 
     // Creates a button of this window at rect, cut from the set, with a centred horizontal

@@ -11,17 +11,10 @@
 #include "common/settings/SystemMouseParams.h"
 #include "common/settings/win/Win32SystemParameters.h"
 #include "common/win/Win32Registry.h"
+#include "support/win/SystemMouseGuard.h"
 
 namespace k2q {
 namespace {
-
-struct SavedValue {
-    const wchar_t* key;
-    const wchar_t* name;
-    bool present = false;
-    DWORD type = 0;
-    std::vector<std::uint8_t> bytes;
-};
 
 void SetString(const wchar_t* key, const wchar_t* name, const wchar_t* text) {
     const DWORD size = static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t));
@@ -34,57 +27,8 @@ bool RunningUnderWine() {
 
 class Win32SystemMouseParams : public ::testing::Test {
   protected:
-    void SetUp() override {
-        for (auto& v : saved_) {
-            DWORD size = 0;
-            if (::RegGetValueW(HKEY_CURRENT_USER, v.key, v.name, RRF_RT_ANY | RRF_NOEXPAND, &v.type,
-                               nullptr, &size) == ERROR_SUCCESS) {
-                v.bytes.resize(size);
-                v.present =
-                    ::RegGetValueW(HKEY_CURRENT_USER, v.key, v.name, RRF_RT_ANY | RRF_NOEXPAND,
-                                   &v.type, v.bytes.data(), &size) == ERROR_SUCCESS;
-                v.bytes.resize(size);
-            }
-        }
-        ::SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &wheel_, 0);
-        ::SystemParametersInfoW(SPI_GETMOUSE, 0, mouse_.data(), 0);
-        ::SystemParametersInfoW(SPI_GETMOUSESPEED, 0, &speed_, 0);
-        doubleClick_ = ::GetDoubleClickTime();
-    }
-
-    void TearDown() override {
-        // The running values first (flags 0: no profile update), then the stored strings byte
-        // for byte. The speed goes in both arguments: Windows reads pvParam, Wine uiParam.
-        ::SystemParametersInfoW(SPI_SETWHEELSCROLLLINES, wheel_, nullptr, 0);
-        ::SystemParametersInfoW(SPI_SETMOUSE, 0, mouse_.data(), 0);
-        ::SystemParametersInfoW(SPI_SETMOUSESPEED, speed_,
-                                reinterpret_cast<void*>(static_cast<INT_PTR>(speed_)), 0);
-        ::SystemParametersInfoW(SPI_SETDOUBLECLICKTIME, doubleClick_, nullptr, 0);
-        for (const auto& v : saved_) {
-            if (v.present) {
-                ::RegSetKeyValueW(HKEY_CURRENT_USER, v.key, v.name, v.type, v.bytes.data(),
-                                  static_cast<DWORD>(v.bytes.size()));
-            } else {
-                ::RegDeleteKeyValueW(HKEY_CURRENT_USER, v.key, v.name);
-            }
-        }
-    }
-
+    testing::SystemMouseGuard saved;
     win::Win32Registry registry;
-
-  private:
-    SavedValue saved_[6] = {
-        {L"Control Panel\\Mouse", L"MouseSensitivity"},
-        {L"Control Panel\\Mouse", L"DoubleClickSpeed"},
-        {L"Control Panel\\Mouse", L"MouseSpeed"},
-        {L"Control Panel\\Mouse", L"MouseThreshold1"},
-        {L"Control Panel\\Mouse", L"MouseThreshold2"},
-        {L"Control Panel\\Desktop", L"WheelScrollLines"},
-    };
-    UINT wheel_ = 3;
-    std::array<int, 3> mouse_ = {};
-    int speed_ = 10;
-    UINT doubleClick_ = 500;
 };
 
 TEST_F(Win32SystemMouseParams, ReadsTheControlPanelStringsOfTheCurrentUser) {

@@ -35,6 +35,8 @@ class SampleDialog : public win::SkinnedWindow {
         return true;
     }
     void LoadFiles(std::u16string_view area) { LoadSkin(area, u"a.png", u"b.png", u"c.png"); }
+    using win::SkinnedWindow::AddButton;
+    using win::SkinnedWindow::CentreInWorkArea;
     win::CBitmapBtn ok;
     int commands = 0;
 
@@ -109,21 +111,31 @@ TEST_F(SkinnedWindowTest, APressOnTheBackgroundDragsTheWindow) {
     EXPECT_EQ(dialog.commands, 0);
 }
 
-TEST_F(SkinnedWindowTest, MissingPicturesGiveAnEmptyWindowAndButtonsWithoutImages) {
+TEST_F(SkinnedWindowTest, MissingPicturesLeaveABlankWindowOfItsOwnSizeWhoseButtonsWork) {
     SampleDialog dialog;
     win::Window::CreateParams p;
     p.className = L"K2qSkinnedSample";
     p.style = WS_POPUP | WS_VISIBLE;
-    p.width = p.height = 50;
+    p.width = kWidth;
+    p.height = kHeight;
     ASSERT_TRUE(dialog.Create(p));
-    // A window that loads files that are not there ends up 0 x 0 and still works.
     dialog.LoadFiles(u"no-such-area");
+    EXPECT_TRUE(dialog.skin().normal.empty());
+    dialog.CentreInWorkArea();
     RECT r;
     ::GetWindowRect(dialog.hwnd(), &r);
-    EXPECT_EQ(r.right - r.left, 0);
-    EXPECT_EQ(r.bottom - r.top, 0);
-    EXPECT_TRUE(dialog.skin().normal.empty());
-    PumpFor(20ms);  // painting an empty window must not fail
+    EXPECT_EQ(r.right - r.left, kWidth);
+    EXPECT_EQ(r.bottom - r.top, kHeight);
+    EXPECT_EQ(r.left, (::GetSystemMetrics(SM_CXFULLSCREEN) - kWidth) / 2);
+
+    dialog.AddButton(dialog.ok, IDOK, kOkRect, L"OK");
+    ::SetForegroundWindow(dialog.hwnd());
+    PumpFor(50ms);  // painting without pictures must not fail
+    const POINT inside{r.left + kOkRect.left + 5, r.top + kOkRect.top + 5};
+    MovePointer(inside);
+    ASSERT_TRUE(PumpUntil([&] { return dialog.ok.hover(); }, 5s));
+    LeftClick(inside.x, inside.y);
+    EXPECT_TRUE(PumpUntil([&] { return dialog.commands == 1; }, 5s));
 }
 
 }  // namespace

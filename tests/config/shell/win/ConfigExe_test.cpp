@@ -21,6 +21,7 @@
 #include "support/win/Processes.h"
 #include "support/win/RawRegistry.h"
 #include "support/win/Screenshot.h"
+#include "support/win/SystemMouseGuard.h"
 #include "support/win/TempFolder.h"
 #include "support/win/UserInput.h"
 
@@ -137,9 +138,9 @@ class ConfigExe : public ::testing::Test {
         ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tavik");
     }
 
-    // Starts the configuration program from dist/ and waits for its main dialog.
-    HWND StartConfig() {
-        config = ChildProcess::Start(DistPath(L"K2q_Config.exe"));
+    // Starts the configuration program (from dist/ unless told) and waits for its main dialog.
+    HWND StartConfig(const std::wstring& program = DistPath(L"K2q_Config.exe")) {
+        config = ChildProcess::Start(program);
         dialog = nullptr;
         PumpUntil(
             [&] {
@@ -219,7 +220,9 @@ class ConfigExe : public ::testing::Test {
     ChildProcess config;
     HWND dialog = nullptr;
     PointerGuard pointer;
-    SystemMouseSettings systemSettings;  // restored after TearDown has ended the programs
+    // Apply makes the monitor change the system's mouse settings; put back after TearDown has
+    // ended the programs.
+    k2q::testing::SystemMouseGuard systemSettings;
 };
 
 TEST_F(ConfigExe, FirstStartStartsTheMonitorAndShowsTheDialogAtTheScreensCorner) {
@@ -372,6 +375,24 @@ TEST_F(ConfigExe, OkStoresWithoutAReloadAndCancelStoresNothing) {
     EXPECT_EQ(StoredButtons()->records[kSecondSideButton].function, kFnButtonOff);
     // The monitor was not asked to reload: no progress popup comes up.
     EXPECT_EQ(WaitForWindow(kProgressWindowTitle, 2s), nullptr);
+}
+
+TEST_F(ConfigExe, WithoutSkinsOrTheKeyboardHookTheWindowsAreBlankButTheButtonsWork) {
+    TempFolder folder(L"K2qConfigBare");
+    for (const wchar_t* file : {L"K2q_Config.exe", L"K2q_Mouse.exe", L"language.xml"}) {
+        ASSERT_TRUE(folder.CopyFromDist(file)) << file;
+    }
+    ASSERT_NE(StartConfig(folder.path() + L"K2q_Config.exe"), nullptr);
+    // Blank, but as large as its template, so Apply and Cancel are where they always are.
+    RECT r;
+    ::GetWindowRect(dialog, &r);
+    EXPECT_GT(r.right - r.left, skin::main_dialog::kApply.right);
+    EXPECT_GT(r.bottom - r.top, skin::main_dialog::kApply.bottom);
+    ClickDialog(skin::main_dialog::kApply);
+    EXPECT_TRUE(MonitorReloaded());
+    ClickDialog(skin::main_dialog::kCancel);
+    EXPECT_EQ(config.Wait(15s), 0);
+    StopMonitor();  // before its folder goes
 }
 
 TEST_F(ConfigExe, EnterAndEscapeEndTheDialogWithoutStoringButNotInsideAPage) {
