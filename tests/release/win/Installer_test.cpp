@@ -31,6 +31,7 @@
 #include "support/win/Processes.h"
 #include "support/win/RawRegistry.h"
 #include "support/win/Screenshot.h"
+#include "support/win/SystemMouseGuard.h"
 #include "support/win/TrayIcons.h"
 #include "support/win/UserInput.h"
 
@@ -430,7 +431,7 @@ TEST_F(Installer, TheInstalledProductEndToEndAsAUserDrivesIt) {
     const std::wstring folder = InstallFolder();
     ASSERT_EQ(RunToEnd(L"\"" + InstallerPath() + L"\" /S"), 0);
     PointerGuard pointer;
-    SystemMouseSettings systemSettings;
+    SystemMouseGuard systemSettings;
     ::GetDesktopWindow();  // a process needs its desktop before SetCursorPos takes effect
 
     // Opened from the Start menu, the configuration program starts the installed monitor.

@@ -2,7 +2,6 @@
 
 #include <tlhelp32.h>
 
-#include <iterator>
 #include <thread>
 
 #include "common/Messages.h"
@@ -195,46 +194,6 @@ HWND ShownMenu() {
         }
     }
     return nullptr;
-}
-
-namespace {
-
-struct SystemValue {
-    const wchar_t* key;
-    const wchar_t* name;
-};
-constexpr SystemValue kSystemMouseValues[] = {
-    {L"Control Panel\\Mouse", L"MouseSensitivity"},
-    {L"Control Panel\\Mouse", L"DoubleClickSpeed"},
-    {L"Control Panel\\Mouse", L"MouseSpeed"},
-    {L"Control Panel\\Mouse", L"MouseThreshold1"},
-    {L"Control Panel\\Mouse", L"MouseThreshold2"},
-    {L"Control Panel\\Desktop", L"WheelScrollLines"},
-};
-
-}  // namespace
-
-SystemMouseSettings::SystemMouseSettings() {
-    for (const SystemValue& v : kSystemMouseValues) {
-        saved_.push_back(ReadRaw(v.key, v.name));
-    }
-}
-
-SystemMouseSettings::~SystemMouseSettings() {
-    for (std::size_t i = 0; i < std::size(kSystemMouseValues); ++i) {
-        HKEY key = nullptr;
-        if (::RegOpenKeyExW(HKEY_CURRENT_USER, kSystemMouseValues[i].key, 0, KEY_SET_VALUE,
-                            &key) != ERROR_SUCCESS) {
-            continue;
-        }
-        if (saved_[i]) {
-            ::RegSetValueExW(key, kSystemMouseValues[i].name, 0, saved_[i]->type,
-                             saved_[i]->bytes.data(), static_cast<DWORD>(saved_[i]->bytes.size()));
-        } else {
-            ::RegDeleteValueW(key, kSystemMouseValues[i].name);
-        }
-        ::RegCloseKey(key);
-    }
 }
 
 }  // namespace k2q::testing

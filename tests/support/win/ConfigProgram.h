@@ -7,11 +7,9 @@
 #include <windows.h>
 
 #include <chrono>
-#include <optional>
 #include <vector>
 
 #include "common/ui/SkinLayout.h"
-#include "support/win/RawRegistry.h"
 
 namespace k2q::testing {
 
@@ -74,19 +72,5 @@ void StopMonitors(std::chrono::milliseconds bound = std::chrono::seconds(20));
 
 // The shown popup menu (menus are windows of class "#32768").
 HWND ShownMenu();
-
-// Apply makes the monitor change the system's mouse settings, which outlive the test in the
-// shared prefix (later tests read them as "the system's values"): they are put back where the
-// system keeps them.
-class SystemMouseSettings {
-  public:
-    SystemMouseSettings();
-    ~SystemMouseSettings();
-    SystemMouseSettings(const SystemMouseSettings&) = delete;
-    SystemMouseSettings& operator=(const SystemMouseSettings&) = delete;
-
-  private:
-    std::vector<std::optional<RawValue>> saved_;
-};
 
 }  // namespace k2q::testing
