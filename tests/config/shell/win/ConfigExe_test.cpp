@@ -392,7 +392,7 @@ TEST_F(ConfigExe, WithoutSkinsOrTheKeyboardHookTheWindowsAreBlankButTheButtonsWo
     EXPECT_TRUE(MonitorReloaded());
     ClickDialog(skin::main_dialog::kCancel);
     EXPECT_EQ(config.Wait(15s), 0);
-    StopMonitor();  // before its folder goes
+    StopMonitors();  // before its folder goes
 }
 
 TEST_F(ConfigExe, EnterAndEscapeEndTheDialogWithoutStoringButNotInsideAPage) {
