@@ -52,21 +52,6 @@ if(gallery_sources)
     target_link_options(k2q_gallery PRIVATE -municode)
 endif()
 
-# Windows hosted in a test (or a benchmark) load their area's resources (dialog templates,
-# icons) from the hosting program itself.
-function(k2q_area_resources target top)
-    file(GLOB_RECURSE area_resources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${top}/*.rc)
-    if(area_resources)
-        target_sources(${target} PRIVATE ${area_resources})
-        set_source_files_properties(${area_resources} PROPERTIES OBJECT_DEPENDS "${K2Q_ICON_FILES}")
-        target_include_directories(${target} PRIVATE $<$<COMPILE_LANGUAGE:RC>:${K2Q_ICON_DIR}>)
-        foreach(rc ${area_resources})
-            get_filename_component(rc_dir ${rc} DIRECTORY)
-            target_include_directories(${target} PRIVATE $<$<COMPILE_LANGUAGE:RC>:${rc_dir}>)
-        endforeach()
-    endif()
-endfunction()
-
 file(GLOB_RECURSE win_test_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/*_test.cpp)
 list(FILTER win_test_sources INCLUDE REGEX "/win/")
 set(win_test_dirs "")
@@ -92,6 +77,7 @@ foreach(dir ${win_test_dirs})
     if(top STREQUAL "config" AND TARGET k2q_monitor_win)
         target_link_libraries(win_${name}_tests PRIVATE k2q_monitor_win)
     endif()
+    # Windows hosted in a test load their area's resources from the test program itself.
     k2q_area_resources(win_${name}_tests ${top})
     # Programs under test must be built and laid out first.
     foreach(program K2q_Mouse K2q_Config KbSnare k2q_gallery)

@@ -38,6 +38,23 @@ if(K2Q_CONFIG_WIN_SOURCES)
     target_link_libraries(k2q_config_win PUBLIC k2q_common_win)
 endif()
 
+# The resource scripts of an area (dialog templates, icons, version, manifest) built into a
+# program: the area's own, or a test or benchmark that hosts the area's windows.
+function(k2q_area_resources target area)
+    file(GLOB_RECURSE resources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${area}/*.rc)
+    # Resource scripts name the generated icons bare ("program.ico"); windres finds them here.
+    target_include_directories(${target} PRIVATE $<$<COMPILE_LANGUAGE:RC>:${K2Q_ICON_DIR}>)
+    if(resources)
+        target_sources(${target} PRIVATE ${resources})
+        set_source_files_properties(${resources} PROPERTIES OBJECT_DEPENDS "${K2Q_ICON_FILES}")
+        # A script's own files (its manifest) are named bare too, beside the script.
+        foreach(rc ${resources})
+            get_filename_component(rc_dir ${rc} DIRECTORY)
+            target_include_directories(${target} PRIVATE $<$<COMPILE_LANGUAGE:RC>:${rc_dir}>)
+        endforeach()
+    endif()
+endfunction()
+
 # A program is its WinMain.cpp, the resource scripts of its area and the area's shell library.
 function(k2q_program name area)
     set(main ${PROJECT_SOURCE_DIR}/src/${area}/app/win/WinMain.cpp)
@@ -47,23 +64,13 @@ function(k2q_program name area)
     if(NOT EXISTS ${main})
         return()
     endif()
-    file(GLOB_RECURSE resources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${area}/*.rc)
-    add_executable(${name} WIN32 ${main} ${resources})
+    add_executable(${name} WIN32 ${main})
+    k2q_area_resources(${name} ${area})
     target_link_libraries(${name} PRIVATE k2q_${area}_win)
     target_link_options(${name} PRIVATE -municode)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${K2Q_DIST_DIR})
     k2q_release_binary(${name})
     add_dependencies(${name} k2q_dist_files)
-    # Resource scripts name the generated icons bare ("program.ico"); windres finds them here.
-    target_include_directories(${name} PRIVATE $<$<COMPILE_LANGUAGE:RC>:${K2Q_ICON_DIR}>)
-    if(resources)
-        set_source_files_properties(${resources} PROPERTIES OBJECT_DEPENDS "${K2Q_ICON_FILES}")
-        # A script's own files (its manifest) are named bare too, beside the script.
-        foreach(rc ${resources})
-            get_filename_component(rc_dir ${rc} DIRECTORY)
-            target_include_directories(${name} PRIVATE $<$<COMPILE_LANGUAGE:RC>:${rc_dir}>)
-        endforeach()
-    endif()
 endfunction()
 
 # Files that ship beside the programs: language.xml and skins/ (from dist-files/ and from
