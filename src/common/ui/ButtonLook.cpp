@@ -20,7 +20,7 @@ ButtonLook ChooseButtonLook(const ButtonState& s) {
     return {ButtonImage::Normal, ButtonColour::Normal};
 }
 
-CaptionFontSpec CaptionFontFor(int orientation) {
+CaptionFont CaptionFontFor(int orientation) {
     switch (orientation) {
         case 2:
             return {14, 900};

@@ -30,11 +30,11 @@ ButtonLook ChooseButtonLook(const ButtonState& state);
 
 // Caption orientations: 0 or 1 horizontal, 2 turned 90 degrees counter-clockwise (reading
 // upwards), 3 turned 270 degrees (reading downwards).
-struct CaptionFontSpec {
+struct CaptionFont {
     int height = 14;
     int escapement = 0;  // tenths of a degree
 };
-CaptionFontSpec CaptionFontFor(int orientation);
+CaptionFont CaptionFontFor(int orientation);
 
 struct CaptionPoint {
     int x = 0;

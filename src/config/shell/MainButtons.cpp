@@ -5,7 +5,7 @@ namespace {
 
 namespace layout = skin::main_dialog;
 
-constexpr MainButtonSpec kButtons[] = {
+constexpr MainButtonEntry kButtons[] = {
     {MainAction::Close, layout::kClose, std::nullopt},
     {MainAction::Minimize, layout::kMinimize, std::nullopt},
     {MainAction::Ok, layout::kOk, UiKey::tc_ok},
@@ -22,6 +22,8 @@ constexpr MainButtonSpec kButtons[] = {
 
 }  // namespace
 
-std::span<const MainButtonSpec> MainButtons() { return kButtons; }
+std::span<const MainButtonEntry> MainButtons() {
+    return kButtons;
+}
 
 }  // namespace k2q::config

@@ -26,12 +26,12 @@ enum class MainAction : std::uint8_t {
     LinkMenu,
 };
 
-struct MainButtonSpec {
+struct MainButtonEntry {
     MainAction action;
     skin::Rect rect;  // client coordinates of the main dialog
     std::optional<UiKey> caption;
 };
 
-std::span<const MainButtonSpec> MainButtons();
+std::span<const MainButtonEntry> MainButtons();
 
 }  // namespace k2q::config

@@ -95,7 +95,7 @@ TEST(MainButtons, EveryActionHasOneButtonInsideTheDialogAndNoneOverlaps) {
     }
     EXPECT_EQ(actions.size(), 12u);
     // The window buttons carry symbols, every other button its text.
-    for (const MainButtonSpec& b : buttons) {
+    for (const MainButtonEntry& b : buttons) {
         const bool symbol = b.action == MainAction::Close || b.action == MainAction::Minimize;
         EXPECT_EQ(b.caption.has_value(), !symbol);
     }

@@ -238,8 +238,8 @@ void CBitmapBtn::PaintCaption(HDC dc, int width, int height, COLORREF colour) co
     if (caption_.empty()) {
         return;
     }
-    const CaptionFontSpec spec = CaptionFontFor(orientation_);
-    UniqueFont font(::CreateFontW(spec.height, 0, spec.escapement, 0, 500, FALSE, FALSE, FALSE,
+    const CaptionFont shape = CaptionFontFor(orientation_);
+    UniqueFont font(::CreateFontW(shape.height, 0, shape.escapement, 0, 500, FALSE, FALSE, FALSE,
                                   DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                   DEFAULT_QUALITY, FF_SWISS, L"Arial"));
     SelectGuard select(dc, font.get());

@@ -28,21 +28,21 @@ using k2q::win::SkinImage;
 constexpr std::uint32_t kTestFill = 0xFF006196;
 constexpr std::uint32_t kTestCross = 0xFF0571B8;
 
-struct SliderSpec {
+struct SliderPlace {
     SliderId id;
     skin::Rect rect;
 };
-constexpr SliderSpec kSliders[] = {
+constexpr SliderPlace kSliders[] = {
     {kSpeedSlider, page::kSpeedSlider},
     {kWheelSlider, page::kWheelSlider},
     {kDoubleClickSlider, page::kDoubleClickSlider},
 };
 
-struct LevelSpec {
+struct LevelPlace {
     skin::Rect rect;
     const wchar_t* caption;
 };
-constexpr LevelSpec kLevels[kLevelCount] = {
+constexpr LevelPlace kLevels[kLevelCount] = {
     {page::kCpi800, L"800"},
     {page::kCpi1600, L"1600"},
     {page::kCpi2400, L"2400"},

@@ -24,7 +24,9 @@ namespace {
 
 namespace layout = skin::main_dialog;
 
-std::wstring Text(UiKey key) { return k2q::win::ToWide(UiText(key)); }
+std::wstring Text(UiKey key) {
+    return k2q::win::ToWide(UiText(key));
+}
 
 }  // namespace
 
@@ -45,10 +47,16 @@ CK2Q_ConfigDlg::CK2Q_ConfigDlg(Registry& registry, Win32MonitorLink& monitor,
 
 CK2Q_ConfigDlg::~CK2Q_ConfigDlg() = default;
 
-INT_PTR CK2Q_ConfigDlg::Run() { return DoModal(IDD_CONFIG_MAIN, nullptr); }
+INT_PTR CK2Q_ConfigDlg::Run() {
+    return DoModal(IDD_CONFIG_MAIN, nullptr);
+}
 
-ButtonSetting& CK2Q_ConfigDlg::Buttons() { return settings_->buttons; }
-MacroSetting& CK2Q_ConfigDlg::Macros() { return settings_->macros; }
+ButtonSetting& CK2Q_ConfigDlg::Buttons() {
+    return settings_->buttons;
+}
+MacroSetting& CK2Q_ConfigDlg::Macros() {
+    return settings_->macros;
+}
 
 k2q::win::CBitmapBtn& CK2Q_ConfigDlg::button(MainAction action) {
     return buttons_[static_cast<std::size_t>(action)];
@@ -106,10 +114,10 @@ void CK2Q_ConfigDlg::LayOut() {
     LoadSkin(layout::kArea, layout::kNormalFile, layout::kOverFile, layout::kDownFile);
     // The dialog opens at the screen's top-left corner, not centred.
     ::SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    for (const MainButtonSpec& spec : MainButtons()) {
+    for (const MainButtonEntry& entry : MainButtons()) {
         // Identifier 0 for all: a click is told apart by the button's window.
-        AddButton(button(spec.action), 0, spec.rect,
-                  spec.caption ? Text(*spec.caption) : std::wstring());
+        AddButton(button(entry.action), 0, entry.rect,
+                  entry.caption ? Text(*entry.caption) : std::wstring());
     }
     CreatePages();
 }
@@ -146,7 +154,9 @@ void CK2Q_ConfigDlg::ShowPage(int page) {
     currentPage_ = page;
 }
 
-void CK2Q_ConfigDlg::CloseAllMenus() { menus_.CloseAll(); }
+void CK2Q_ConfigDlg::CloseAllMenus() {
+    menus_.CloseAll();
+}
 
 void CK2Q_ConfigDlg::CloseFunctionMenu() {
     if (currentPage_ == kButtonPage && buttonPage_) {
@@ -179,9 +189,9 @@ void CK2Q_ConfigDlg::OnCommand(UINT, UINT, HWND control) {
         buttonPage_->CloseFunctionMenu();
     }
     CloseAllMenus();
-    for (const MainButtonSpec& spec : MainButtons()) {
-        if (control && button(spec.action).hwnd() == control) {
-            Act(spec.action);
+    for (const MainButtonEntry& entry : MainButtons()) {
+        if (control && button(entry.action).hwnd() == control) {
+            Act(entry.action);
             break;
         }
     }
