@@ -49,4 +49,20 @@ void TempFolder::Empty() const {
     ::FindClose(search);
 }
 
+std::vector<std::uint8_t> ReadWholeFile(const std::wstring& path) {
+    std::vector<std::uint8_t> bytes;
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return bytes;
+    }
+    std::uint8_t chunk[65536];
+    DWORD got = 0;
+    while (::ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got) {
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    }
+    ::CloseHandle(file);
+    return bytes;
+}
+
 }  // namespace k2q::testing

@@ -5,8 +5,10 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace k2q::testing {
 
@@ -30,5 +32,8 @@ class TempFolder {
     void Empty() const;
     std::wstring path_;
 };
+
+// The whole content of a file, read with the plain API; empty when it cannot be opened.
+std::vector<std::uint8_t> ReadWholeFile(const std::wstring& path);
 
 }  // namespace k2q::testing

@@ -11,27 +11,13 @@
 #include "common/settings/win/Win32FileSystem.h"
 #include "common/win/Text.h"
 #include "support/Bytes.h"
+#include "support/win/TempFolder.h"
 
 namespace k2q {
 namespace {
 
+using testing::ReadWholeFile;
 using win::ToU16;
-
-std::vector<std::uint8_t> ReadWholeFile(const std::wstring& path) {
-    std::vector<std::uint8_t> bytes;
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return bytes;
-    }
-    std::uint8_t chunk[65536];
-    DWORD got = 0;
-    while (::ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got) {
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    }
-    ::CloseHandle(file);
-    return bytes;
-}
 
 void WriteWholeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
     HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

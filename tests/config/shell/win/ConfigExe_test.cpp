@@ -108,21 +108,6 @@ void WriteStoredValue(const wchar_t* name, const std::vector<std::uint8_t>& byte
     }
 }
 
-std::vector<std::uint8_t> FileBytes(const std::wstring& path) {
-    std::vector<std::uint8_t> bytes;
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return bytes;
-    }
-    bytes.resize(::GetFileSize(file, nullptr));
-    DWORD got = 0;
-    ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    bytes.resize(got);
-    ::CloseHandle(file);
-    return bytes;
-}
-
 class ConfigExe : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -429,8 +414,8 @@ TEST_F(ConfigExe, ExportThenImportRestoresBothBlocks) {
     const std::wstring file = folder.path() + L"exported.K2q";
 
     RunProfileDialog(kExportItem, file);
-    ASSERT_TRUE(PumpUntil([&] { return FileBytes(file).size() == 104 + 213604; }, 10s));
-    const std::vector<std::uint8_t> exported = FileBytes(file);
+    ASSERT_TRUE(PumpUntil([&] { return ReadWholeFile(file).size() == 104 + 213604; }, 10s));
+    const std::vector<std::uint8_t> exported = ReadWholeFile(file);
     EXPECT_EQ(std::vector<std::uint8_t>(exported.begin() + 104, exported.end()), macros);
     ButtonSetting inFile;
     std::memcpy(&inFile, exported.data(), sizeof inFile);
@@ -477,7 +462,7 @@ TEST_F(ConfigExe, AProfileThatCannotBeWrittenOrReadIsReportedAndChangesNothing) 
     ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
     RunProfileDialog(kExportItem, readOnly);
     expectMessage(L"could not be saved");
-    EXPECT_EQ(FileBytes(readOnly), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+    EXPECT_EQ(ReadWholeFile(readOnly), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
 
     // A profile another program holds open is not read.
     const std::wstring locked = folder.path() + L"locked.K2q";
